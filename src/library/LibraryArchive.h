@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes the classes of the shortcut library known to the keyed archive.
+void registerLibraryArchiveClasses();

@@ -1,0 +1,281 @@
+#include "library/QVFile.h"
+
+#include "library/LocalFiles.h"
+#include "library/PathNames.h"
+#include "platform/Bookmark.h"
+#include "platform/FileIcons.h"
+#include "platform/MountTable.h"
+#include "platform/NotificationCenter.h"
+#include "platform/PropertyList.h"
+#include "platform/ResourceValues.h"
+#include "platform/SecurityScope.h"
+#include "platform/SystemLog.h"
+#include "platform/VolumeMonitor.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+
+const QString QVFile::didChangeNotification = QStringLiteral("Notification.QVFileDidChange");
+const QString QVFile::aliasErrorMessage =
+    QStringLiteral("Could not resolve alias destination. Please try again.");
+
+namespace {
+const QString keyBookmarkData = QStringLiteral("bookmarkData");
+const QString keyName = QStringLiteral("name");
+const QString keyDisplayName = QStringLiteral("displayName");
+const QString keyPath = QStringLiteral("path");
+const QString keyIconPath = QStringLiteral("iconPath");
+
+// A URL whose path is not valid UTF-8 cannot become a QString path without
+// turning into the name of some other file.
+bool hasUtf8Path(const QUrl& url) {
+    const QByteArray raw = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return FileNames::isValidUtf8(raw);
+}
+} // namespace
+
+QVFile::QVFile() {
+    // Shortcuts made by a worker (folder listing) still live on the main thread.
+    if (QCoreApplication* app = QCoreApplication::instance();
+        app && QThread::currentThread() != app->thread())
+        moveToThread(app->thread());
+    VolumeMonitor& volumes = VolumeMonitor::shared();
+    connect(&volumes, &VolumeMonitor::volumeDidMount, this, &QVFile::volumeDidMount);
+    connect(&volumes, &VolumeMonitor::volumeDidUnmount, this, &QVFile::volumeDidUnmount);
+}
+
+QVFile::~QVFile() {
+    stopPresenting();
+    if (accessingSecurityScope_)
+        SecurityScope::stopAccessing(path());
+}
+
+ArchivablePtr QVFile::decode(const KeyedUnarchiver& coder) {
+    auto file = std::make_shared<QVFile>();
+    file->initWithCoder(coder);
+    return file;
+}
+
+void QVFile::initWithCoder(const KeyedUnarchiver& coder) {
+    bookmarkData_ = coder.decodeData(keyBookmarkData);
+    name_ = coder.decodeString(keyName);
+    nameWithoutExtension_ = PathNames::deletingExtension(name_);
+    displayName_ = coder.decodeString(keyDisplayName);
+    lastKnownPath_ = coder.decodeString(keyPath);
+    iconPath_ = coder.decodeString(keyIconPath);
+    updateURL();
+}
+
+void QVFile::encodeWithCoder(KeyedArchiver& coder) const {
+    coder.encodeData(keyBookmarkData, bookmarkData_);
+    coder.encodeString(keyName, name_);
+    if (!displayName_.isNull())
+        coder.encodeString(keyDisplayName, displayName_);
+    coder.encodeString(keyPath, path());
+    if (!iconPath_.isNull())
+        coder.encodeString(keyIconPath, iconPath_);
+}
+
+QIcon QVFile::image() const {
+    if (imageNeedsUpdate_) {
+        imageNeedsUpdate_ = false;
+        QImage loaded = iconPath_.isEmpty() ? QImage() : FileIcons::loadImage(iconPath_);
+        if (loaded.isNull())
+            loaded = generateQuicklookIconWithURL(url_);
+        if (!loaded.isNull())
+            image_ = QIcon(QPixmap::fromImage(loaded));
+        else if (!url_.isEmpty())
+            image_ = FileIcons::iconForPath(path());
+    }
+    return image_;
+}
+
+void QVFile::setImage(const QIcon& image) {
+    image_ = image;
+    imageNeedsUpdate_ = false;
+}
+
+void QVFile::setIconPath(const QString& iconPath) {
+    iconPath_ = iconPath;
+    updateIcon();
+}
+
+QString QVFile::title(bool showExtensions) const {
+    if (!displayName_.isEmpty())
+        return displayName_;
+    if (isWebLoc_ || !showExtensions)
+        return nameWithoutExtension_;
+    return name_;
+}
+
+void QVFile::setUrl(const QUrl& url, bool updateBookmarkData, bool checkAlias,
+                    bool useFilePresenter, bool updateIconFlag) {
+    if (!url_.isEmpty() && accessingSecurityScope_) {
+        SecurityScope::stopAccessing(path());
+        accessingSecurityScope_ = false;
+    }
+    if (!url.isEmpty() && (!url.isLocalFile() || !hasUtf8Path(url))) {
+        SystemLog::write(QStringLiteral("Refusing to point %@ at %@: not a local file with a UTF-8 name"),
+                         {name_, url.toString(QUrl::FullyEncoded)});
+        stopPresenting();
+        url_ = QUrl();
+        hasError_ = true;
+        setImage(FileIcons::cautionIcon());
+        return;
+    }
+    url_ = url;
+    if (url.isEmpty())
+        return;
+    SecurityScope::startAccessing(path());
+    accessingSecurityScope_ = true;
+    name_ = PathNames::lastComponent(path());
+    updateIsDirectory();
+    const bool isPackageName = PathNames::extension(name_) == u"app";
+    nameWithoutExtension_ =
+        (!isDirectory_ || isPackageName) ? PathNames::deletingExtension(name_) : name_;
+    updateIsWebLoc();
+    if (updateIconFlag)
+        updateIcon();
+    updateFavIconIfNeeded();
+    if (checkAlias)
+        checkFileIsAlias();
+    if (updateBookmarkData) {
+        QString error;
+        bookmarkData_ = Bookmark::create(
+            path(), Bookmark::WithSecurityScope | Bookmark::SecurityScopeAllowOnlyReadAccess, &error);
+        if (bookmarkData_.isEmpty())
+            SystemLog::write(QStringLiteral("Could not create bookmark data because of error: %@"),
+                             {error});
+    }
+    if (useFilePresenter)
+        FilePresenterRegistry::shared().addFilePresenter(this);
+}
+
+void QVFile::updateIsDirectory() {
+    const ResourceValues values = ResourceValues::forPath(path());
+    isDirectory_ = values.isDirectory && !values.isPackage;
+}
+
+void QVFile::updateIsWebLoc() {
+    isWebLoc_ = PathNames::extension(name_) == u"webloc";
+    if (!isWebLoc_)
+        return;
+    QFile file(path());
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    const std::optional<QVariant> parsed = PropertyList::parseValue(bytes);
+    if (!parsed || parsed->typeId() != QMetaType::QVariantMap)
+        return;
+    webLocData_ = bytes;
+    const QVariant location = parsed->toMap().value(QStringLiteral("URL"));
+    if (location.typeId() == QMetaType::QString)
+        webLocation_ = location.toString();
+}
+
+void QVFile::updateIcon() { imageNeedsUpdate_ = true; }
+
+void QVFile::updateFavIconIfNeeded() {
+    // Favicons are fetched by the favicon downloader once the program has one; a
+    // web bookmark without a favicon shows its file icon.
+}
+
+void QVFile::checkFileIsAlias() {
+    if (!ResourceValues::forPath(path()).isAliasFile) {
+        isAlias_ = false;
+        aliasDestinationURL_ = QUrl();
+        hasError_ = false;
+        errorMessage_.clear();
+        return;
+    }
+    const std::optional<QString> destination = resolveAliasChain(path());
+    setImage(FileIcons::cautionIcon());
+    if (destination) {
+        isAlias_ = true;
+        aliasDestinationURL_ = QUrl::fromLocalFile(*destination);
+        setUrl(aliasDestinationURL_, true, false);
+    } else {
+        hasError_ = true;
+        errorMessage_ = aliasErrorMessage;
+    }
+}
+
+QImage QVFile::generateQuicklookIconWithURL(const QUrl& url) {
+    if (url.isEmpty() || !url.isLocalFile())
+        return QImage();
+    // 16 points at a scale factor of 2.
+    return FileIcons::thumbnailForPath(url.toLocalFile(), QSize(32, 32));
+}
+
+void QVFile::updateURL() {
+    const std::optional<Bookmark::Resolution> resolved =
+        Bookmark::resolve(bookmarkData_, Bookmark::WithoutUI | Bookmark::ResolveWithSecurityScope);
+    if (resolved) {
+        setUrl(QUrl::fromLocalFile(resolved->path), resolved->isStale, true, true, true);
+        return;
+    }
+    enterErrorState();
+}
+
+void QVFile::enterErrorState() {
+    hasError_ = true;
+    setImage(FileIcons::cautionIcon());
+    stopPresenting();
+    setUrl(QUrl());
+}
+
+bool QVFile::deleteLocalDataIfNeeded() {
+    if (url_.isEmpty())
+        return false;
+    const std::optional<QString> itemFolder = LocalFiles::itemFolderContaining(path());
+    if (!itemFolder)
+        return false;
+    QFile::remove(path());
+    return QDir(*itemFolder).removeRecursively();
+}
+
+void QVFile::stopPresenting() { FilePresenterRegistry::shared().removeFilePresenter(this); }
+
+void QVFile::presentedItemDidMoveToURL(const QUrl& url) {
+    stopPresenting();
+    setUrl(url);
+    postDidChange();
+}
+
+void QVFile::presentedItemDidMoveTo(const QString& newPath) {
+    presentedItemDidMoveToURL(QUrl::fromLocalFile(newPath));
+}
+
+void QVFile::presentedItemDidMoveToUnknownPlace() {
+    const std::optional<Bookmark::Resolution> resolved =
+        Bookmark::resolve(bookmarkData_, Bookmark::WithoutUI | Bookmark::ResolveWithSecurityScope);
+    if (resolved && resolved->path != path())
+        presentedItemDidMoveToURL(QUrl::fromLocalFile(resolved->path));
+}
+
+void QVFile::volumeDidUnmount(const QUrl& volumeUrl) {
+    if (url_.isEmpty() || !MountTable::pathIsInside(path(), volumeUrl.toLocalFile()))
+        return;
+    enterErrorState();
+    postDidChange();
+}
+
+void QVFile::volumeDidMount(const QUrl&) {
+    const QString before = path();
+    updateURL();
+    if (path() != before || before.isEmpty())
+        postDidChange();
+}
+
+void QVFile::postDidChange() { NotificationCenter::defaultCenter().post(didChangeNotification, this); }
+
+QString QVFile::className() const { return QString::fromLatin1(metaObject()->className()); }
+
+QString QVFile::description() const {
+    return SystemLog::format(QStringLiteral("<%@: %@ name=%@, displayName=%@, url=%@>"),
+                             {className(), QString::asprintf("%p", static_cast<const void*>(this)),
+                              name_, displayName_.isNull() ? QStringLiteral("(null)") : displayName_,
+                              url_.isEmpty() ? QStringLiteral("(null)") : path()});
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+typedef void* plist_t;
+
+class KeyedArchiver;
+class KeyedUnarchiver;
+
+// An object that can be written into a keyed archive and made again from it.
+class Archivable {
+public:
+    virtual ~Archivable() = default;
+    virtual QString archiveClassName() const = 0;
+    virtual void encodeWithCoder(KeyedArchiver& coder) const = 0;
+};
+using ArchivablePtr = std::shared_ptr<Archivable>;
+
+// Raised while decoding a document that is not a valid archive of known classes.
+class ArchiveDecodingError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Which class names an archive may contain and how each is made from its dictionary.
+namespace ArchiveClasses {
+using Factory = std::function<ArchivablePtr(const KeyedUnarchiver&)>;
+void registerClass(const QString& className, Factory factory);
+bool isRegistered(const QString& className);
+} // namespace ArchiveClasses
+
+enum class ArchiveFormat { Binary, Xml };
+
+// Every object becomes a dictionary with its class name under "$class"; the
+// document's root dictionary holds "$archiveVersion" and the root under "$root".
+class KeyedArchiver {
+public:
+    static QByteArray archivedData(const Archivable& root, ArchiveFormat format);
+    static QByteArray archivedData(const std::vector<ArchivablePtr>& rootArray,
+                                   ArchiveFormat format);
+
+    void encodeString(const QString& key, const QString& value);
+    void encodeInt64(const QString& key, qint64 value);
+    void encodeBool(const QString& key, bool value);
+    void encodeDouble(const QString& key, double value);
+    void encodeData(const QString& key, const QByteArray& value);
+    void encodeDoubles(const QString& key, const std::vector<double>& values);
+    void encodeObject(const QString& key, const Archivable& object);
+    void encodeObjects(const QString& key, const std::vector<ArchivablePtr>& objects);
+
+    static constexpr int version = 1;
+
+private:
+    explicit KeyedArchiver(plist_t dictionary) : dictionary_(dictionary) {}
+    static plist_t encodeNode(const Archivable& object);
+    plist_t dictionary_;
+};
+
+// Reads an archive. Every fault (not a property list, wrong version, unknown
+// class, a key of the wrong type, nesting too deep) raises ArchiveDecodingError.
+class KeyedUnarchiver {
+public:
+    static ArchivablePtr unarchiveObject(const QByteArray& data);
+    static std::vector<ArchivablePtr> unarchiveArray(const QByteArray& data);
+
+    bool containsValueForKey(const QString& key) const;
+    // A missing key reads as empty, 0, NO; a present key of another type is an error.
+    QString decodeString(const QString& key) const;
+    qint64 decodeInt64(const QString& key) const;
+    bool decodeBool(const QString& key) const;
+    double decodeDouble(const QString& key) const;
+    QByteArray decodeData(const QString& key) const;
+    std::vector<double> decodeDoubles(const QString& key) const;
+    ArchivablePtr decodeObject(const QString& key) const;
+    std::vector<ArchivablePtr> decodeObjects(const QString& key) const;
+
+    template <class T> std::shared_ptr<T> decodeObjectOfClass(const QString& key) const {
+        ArchivablePtr object = decodeObject(key);
+        if (!object)
+            return nullptr;
+        auto typed = std::dynamic_pointer_cast<T>(object);
+        if (!typed)
+            throw ArchiveDecodingError("unexpected class under " + key.toStdString());
+        return typed;
+    }
+    template <class T> std::vector<std::shared_ptr<T>> decodeObjectsOfClass(const QString& key) const {
+        return castAll<T>(decodeObjects(key));
+    }
+    template <class T> static std::vector<std::shared_ptr<T>> castAll(const std::vector<ArchivablePtr>& objects) {
+        std::vector<std::shared_ptr<T>> typed;
+        typed.reserve(objects.size());
+        for (const ArchivablePtr& object : objects) {
+            auto cast = std::dynamic_pointer_cast<T>(object);
+            if (!cast)
+                throw ArchiveDecodingError("unexpected class in an array");
+            typed.push_back(std::move(cast));
+        }
+        return typed;
+    }
+
+    static constexpr int maximumDepth = 16;
+
+private:
+    KeyedUnarchiver(plist_t dictionary, int depth) : dictionary_(dictionary), depth_(depth) {}
+    static plist_t documentRoot(plist_t document);
+    static ArchivablePtr decodeNode(plist_t node, int depth);
+    static std::vector<ArchivablePtr> decodeArrayNode(plist_t node, int depth);
+    plist_t valueOfType(const QString& key, int type) const;
+    plist_t dictionary_;
+    int depth_;
+};

@@ -1,0 +1,31 @@
+#include "platform/VolumeMonitor.h"
+
+#include <gio/gunixmounts.h>
+
+VolumeMonitor& VolumeMonitor::shared() {
+    static VolumeMonitor monitor;
+    return monitor;
+}
+
+VolumeMonitor::VolumeMonitor() {
+    monitor_ = g_unix_mount_monitor_get();
+    g_signal_connect(monitor_, "mounts-changed", G_CALLBACK(&VolumeMonitor::mountsChanged), this);
+}
+
+VolumeMonitor::~VolumeMonitor() {
+    g_signal_handlers_disconnect_by_data(monitor_, this);
+    g_object_unref(monitor_);
+}
+
+void VolumeMonitor::mountsChanged(GUnixMountMonitor*, gpointer self) {
+    static_cast<VolumeMonitor*>(self)->applyMountTable(MountTable::readCurrent());
+}
+
+void VolumeMonitor::applyMountTable(std::vector<MountEntry> table) {
+    const MountChanges changes = MountTable::diff(MountTable::shared().entries(), table);
+    MountTable::shared().setEntries(std::move(table));
+    for (const QString& mountPoint : changes.unmounted)
+        Q_EMIT volumeDidUnmount(QUrl::fromLocalFile(mountPoint));
+    for (const QString& mountPoint : changes.mounted)
+        Q_EMIT volumeDidMount(QUrl::fromLocalFile(mountPoint));
+}
