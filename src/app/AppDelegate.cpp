@@ -18,9 +18,10 @@ void AppDelegate::applicationWillFinishLaunching() {
 }
 
 void AppDelegate::showLoadFailureAlertAndQuit() {
-    const int choice = Alert::runModal({QStringLiteral("Error Loading Bookmarks Database"),
-                                        QStringLiteral("There was an error loading the Quiverlane database."),
-                                        {QStringLiteral("Contact Support"), QStringLiteral("Quit")}});
+    const int choice =
+        Alert::runModal({QStringLiteral("Error Loading Bookmarks Database"),
+                         QStringLiteral("There was an error loading the Quiverlane database."),
+                         {QStringLiteral("Contact Support"), QStringLiteral("Quit")}});
     if (choice == 0)
         Workspace::openURL(supportPage);
     if (Application* app = Application::shared())

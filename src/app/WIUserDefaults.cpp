@@ -25,7 +25,8 @@ const QString kHotKeyCombo = QStringLiteral("hotKeyCombo");
 const QString kGroups = QStringLiteral("groups");
 } // namespace
 
-const QString WIUserDefaults::loginHelperIdentifier = QStringLiteral("com.marrowick.quiverlanehelper");
+const QString WIUserDefaults::loginHelperIdentifier =
+    QStringLiteral("com.marrowick.quiverlanehelper");
 
 WIUserDefaults& WIUserDefaults::standardUserDefaults() {
     static WIUserDefaults defaults(std::make_shared<DefaultsStore>());
@@ -33,13 +34,13 @@ WIUserDefaults& WIUserDefaults::standardUserDefaults() {
 }
 
 std::vector<std::pair<QString, QVariant>> WIUserDefaults::setupDefaults() {
-    return {{kIsDocked, true},          {kHideWindowOnStartup, false},
-            {kShowIconInDock, false},   {kFirstLaunch, true},
-            {kClickAction, qint64(0)},  {kShowExtensions, false},
+    return {{kIsDocked, true},     {kHideWindowOnStartup, false}, {kShowIconInDock, false},
+            {kFirstLaunch, true},  {kClickAction, qint64(0)},     {kShowExtensions, false},
             {kPasteDirectly, true}};
 }
 
-WIUserDefaults::WIUserDefaults(std::shared_ptr<DefaultsStore> store, LoginItemSetter loginItemSetter)
+WIUserDefaults::WIUserDefaults(std::shared_ptr<DefaultsStore> store,
+                               LoginItemSetter loginItemSetter)
     : store_(std::move(store)), loginItemSetter_(std::move(loginItemSetter)) {
     registerLibraryArchiveClasses();
     if (!loginItemSetter_)
@@ -57,33 +58,73 @@ WIUserDefaults::WIUserDefaults(std::shared_ptr<DefaultsStore> store, LoginItemSe
     hotKeyCombo_.flags = quint64(store_->integerForKey(kHotKeyModifier));
 }
 
-void WIUserDefaults::setBoolKey(const QString& key, bool value) { store_->setBool(key, value); }
+void WIUserDefaults::setBoolKey(const QString& key, bool value) {
+    store_->setBool(key, value);
+}
 
-bool WIUserDefaults::isDocked() const { return store_->boolForKey(kIsDocked); }
-void WIUserDefaults::setIsDocked(bool value) { setBoolKey(kIsDocked, value); }
-bool WIUserDefaults::hideWindowOnStartup() const { return store_->boolForKey(kHideWindowOnStartup); }
-void WIUserDefaults::setHideWindowOnStartup(bool value) { setBoolKey(kHideWindowOnStartup, value); }
-bool WIUserDefaults::showIconInDock() const { return store_->boolForKey(kShowIconInDock); }
-void WIUserDefaults::setShowIconInDock(bool value) { setBoolKey(kShowIconInDock, value); }
-bool WIUserDefaults::firstLaunch() const { return store_->boolForKey(kFirstLaunch); }
-void WIUserDefaults::setFirstLaunch(bool value) { setBoolKey(kFirstLaunch, value); }
-qint64 WIUserDefaults::clickAction() const { return store_->integerForKey(kClickAction); }
-void WIUserDefaults::setClickAction(qint64 value) { store_->setInteger(kClickAction, value); }
-bool WIUserDefaults::showExtensions() const { return store_->boolForKey(kShowExtensions); }
-void WIUserDefaults::setShowExtensions(bool value) { setBoolKey(kShowExtensions, value); }
-bool WIUserDefaults::pasteDirectly() const { return store_->boolForKey(kPasteDirectly); }
-void WIUserDefaults::setPasteDirectly(bool value) { setBoolKey(kPasteDirectly, value); }
-QString WIUserDefaults::undockedFrame() const { return store_->stringForKey(kUndockedFrame); }
+bool WIUserDefaults::isDocked() const {
+    return store_->boolForKey(kIsDocked);
+}
+void WIUserDefaults::setIsDocked(bool value) {
+    setBoolKey(kIsDocked, value);
+}
+bool WIUserDefaults::hideWindowOnStartup() const {
+    return store_->boolForKey(kHideWindowOnStartup);
+}
+void WIUserDefaults::setHideWindowOnStartup(bool value) {
+    setBoolKey(kHideWindowOnStartup, value);
+}
+bool WIUserDefaults::showIconInDock() const {
+    return store_->boolForKey(kShowIconInDock);
+}
+void WIUserDefaults::setShowIconInDock(bool value) {
+    setBoolKey(kShowIconInDock, value);
+}
+bool WIUserDefaults::firstLaunch() const {
+    return store_->boolForKey(kFirstLaunch);
+}
+void WIUserDefaults::setFirstLaunch(bool value) {
+    setBoolKey(kFirstLaunch, value);
+}
+qint64 WIUserDefaults::clickAction() const {
+    return store_->integerForKey(kClickAction);
+}
+void WIUserDefaults::setClickAction(qint64 value) {
+    store_->setInteger(kClickAction, value);
+}
+bool WIUserDefaults::showExtensions() const {
+    return store_->boolForKey(kShowExtensions);
+}
+void WIUserDefaults::setShowExtensions(bool value) {
+    setBoolKey(kShowExtensions, value);
+}
+bool WIUserDefaults::pasteDirectly() const {
+    return store_->boolForKey(kPasteDirectly);
+}
+void WIUserDefaults::setPasteDirectly(bool value) {
+    setBoolKey(kPasteDirectly, value);
+}
+QString WIUserDefaults::undockedFrame() const {
+    return store_->stringForKey(kUndockedFrame);
+}
 void WIUserDefaults::setUndockedFrame(const QString& value) {
     if (value.isNull())
         store_->removeObject(kUndockedFrame);
     else
         store_->setObject(kUndockedFrame, value);
 }
-bool WIUserDefaults::isBackgroundApp() const { return store_->boolForKey(kIsBackgroundApp); }
-void WIUserDefaults::setIsBackgroundApp(bool value) { setBoolKey(kIsBackgroundApp, value); }
-bool WIUserDefaults::shouldKeepAbove() const { return store_->boolForKey(kShouldKeepAbove); }
-void WIUserDefaults::setShouldKeepAbove(bool value) { setBoolKey(kShouldKeepAbove, value); }
+bool WIUserDefaults::isBackgroundApp() const {
+    return store_->boolForKey(kIsBackgroundApp);
+}
+void WIUserDefaults::setIsBackgroundApp(bool value) {
+    setBoolKey(kIsBackgroundApp, value);
+}
+bool WIUserDefaults::shouldKeepAbove() const {
+    return store_->boolForKey(kShouldKeepAbove);
+}
+void WIUserDefaults::setShouldKeepAbove(bool value) {
+    setBoolKey(kShouldKeepAbove, value);
+}
 bool WIUserDefaults::suppressGroupDeletionAlert() const {
     return store_->boolForKey(kSuppressGroupDeletionAlert);
 }
@@ -109,9 +150,9 @@ void WIUserDefaults::setStartAtLogin(bool enabled) {
     startAtLogin_ = enabled;
     setBoolKey(kStartAtLogin, enabled);
     if (!loginItemSetter_(loginHelperIdentifier, enabled))
-        SystemLog::write(QStringLiteral("DEBUG: Could not %@ %@ to the login items"),
-                         {enabled ? QStringLiteral("add") : QStringLiteral("remove"),
-                          loginHelperIdentifier});
+        SystemLog::write(
+            QStringLiteral("DEBUG: Could not %@ %@ to the login items"),
+            {enabled ? QStringLiteral("add") : QStringLiteral("remove"), loginHelperIdentifier});
 }
 
 void WIUserDefaults::setHotKeyCombo(const KeyCombo& combo) {
@@ -146,7 +187,8 @@ bool WIUserDefaults::loadGroupData() {
     }
 }
 
-void WIUserDefaults::observeKey(const QString& key, QObject* context, std::function<void()> observer) {
+void WIUserDefaults::observeKey(const QString& key, QObject* context,
+                                std::function<void()> observer) {
     connect(this, &WIUserDefaults::didChangeValueForKey, context,
             [key, observer = std::move(observer)](const QString& changed) {
                 if (changed == key)

@@ -17,7 +17,9 @@ std::optional<QString> canonical(const QString& path) {
 }
 } // namespace
 
-QString folder() { return Paths::dataFolder() + QStringLiteral("/Quiverlane/Quiverlane Files"); }
+QString folder() {
+    return Paths::dataFolder() + QStringLiteral("/Quiverlane/Quiverlane Files");
+}
 
 std::optional<QString> itemFolderContaining(const QString& path) {
     const std::optional<QString> root = canonical(folder());

@@ -117,8 +117,9 @@ void QVFile::setUrl(const QUrl& url, bool updateBookmarkData, bool checkAlias,
         accessingSecurityScope_ = false;
     }
     if (!url.isEmpty() && (!url.isLocalFile() || !hasUtf8Path(url))) {
-        SystemLog::write(QStringLiteral("Refusing to point %@ at %@: not a local file with a UTF-8 name"),
-                         {name_, url.toString(QUrl::FullyEncoded)});
+        SystemLog::write(
+            QStringLiteral("Refusing to point %@ at %@: not a local file with a UTF-8 name"),
+            {name_, url.toString(QUrl::FullyEncoded)});
         stopPresenting();
         url_ = QUrl();
         hasError_ = true;
@@ -144,7 +145,8 @@ void QVFile::setUrl(const QUrl& url, bool updateBookmarkData, bool checkAlias,
     if (updateBookmarkData) {
         QString error;
         bookmarkData_ = Bookmark::create(
-            path(), Bookmark::WithSecurityScope | Bookmark::SecurityScopeAllowOnlyReadAccess, &error);
+            path(), Bookmark::WithSecurityScope | Bookmark::SecurityScopeAllowOnlyReadAccess,
+            &error);
         if (bookmarkData_.isEmpty())
             SystemLog::write(QStringLiteral("Could not create bookmark data because of error: %@"),
                              {error});
@@ -175,7 +177,9 @@ void QVFile::updateIsWebLoc() {
         webLocation_ = location.toString();
 }
 
-void QVFile::updateIcon() { imageNeedsUpdate_ = true; }
+void QVFile::updateIcon() {
+    imageNeedsUpdate_ = true;
+}
 
 void QVFile::updateFavIconIfNeeded() {
     // Favicons are fetched by the favicon downloader once the program has one; a
@@ -236,7 +240,9 @@ bool QVFile::deleteLocalDataIfNeeded() {
     return QDir(*itemFolder).removeRecursively();
 }
 
-void QVFile::stopPresenting() { FilePresenterRegistry::shared().removeFilePresenter(this); }
+void QVFile::stopPresenting() {
+    FilePresenterRegistry::shared().removeFilePresenter(this);
+}
 
 void QVFile::presentedItemDidMoveToURL(const QUrl& url) {
     stopPresenting();
@@ -269,13 +275,18 @@ void QVFile::volumeDidMount(const QUrl&) {
         postDidChange();
 }
 
-void QVFile::postDidChange() { NotificationCenter::defaultCenter().post(didChangeNotification, this); }
+void QVFile::postDidChange() {
+    NotificationCenter::defaultCenter().post(didChangeNotification, this);
+}
 
-QString QVFile::className() const { return QString::fromLatin1(metaObject()->className()); }
+QString QVFile::className() const {
+    return QString::fromLatin1(metaObject()->className());
+}
 
 QString QVFile::description() const {
     return SystemLog::format(QStringLiteral("<%@: %@ name=%@, displayName=%@, url=%@>"),
                              {className(), QString::asprintf("%p", static_cast<const void*>(this)),
-                              name_, displayName_.isNull() ? QStringLiteral("(null)") : displayName_,
+                              name_,
+                              displayName_.isNull() ? QStringLiteral("(null)") : displayName_,
                               url_.isEmpty() ? QStringLiteral("(null)") : path()});
 }

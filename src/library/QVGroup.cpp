@@ -18,8 +18,8 @@ ArchivablePtr QVGroup::decode(const KeyedUnarchiver& coder) {
     group->name_ = coder.decodeString(keyName);
     group->order_ = coder.decodeInt64(keyOrder);
     group->pinned_ = coder.decodeBool(keyPinned);
-    group->isExpanded_ = coder.containsValueForKey(keyIsExpanded) ? coder.decodeBool(keyIsExpanded)
-                                                                  : true;
+    group->isExpanded_ =
+        coder.containsValueForKey(keyIsExpanded) ? coder.decodeBool(keyIsExpanded) : true;
     group->workingFiles_ = coder.decodeObjectsOfClass<QVFile>(keyFiles);
     group->refreshFiles();
     if (auto color = coder.decodeObjectOfClass<MWColor>(keyColor))
@@ -35,7 +35,8 @@ void QVGroup::encodeWithCoder(KeyedArchiver& coder) const {
     coder.encodeInt64(keyOrder, order_);
     coder.encodeBool(keyPinned, pinned_);
     coder.encodeBool(keyIsExpanded, isExpanded_);
-    coder.encodeObjects(keyFiles, std::vector<ArchivablePtr>(workingFiles_.begin(), workingFiles_.end()));
+    coder.encodeObjects(keyFiles,
+                        std::vector<ArchivablePtr>(workingFiles_.begin(), workingFiles_.end()));
     if (color_)
         coder.encodeObject(keyColor, *color_);
 }

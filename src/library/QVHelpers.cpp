@@ -3,5 +3,7 @@
 #include "platform/Appearance.h"
 
 namespace QVHelpers {
-bool isDarkMode() { return Appearance::shared().isDarkMode(); }
+bool isDarkMode() {
+    return Appearance::shared().isDarkMode();
+}
 } // namespace QVHelpers

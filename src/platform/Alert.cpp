@@ -11,7 +11,9 @@ Responder& responder() {
 }
 } // namespace
 
-void setResponder(Responder r) { responder() = std::move(r); }
+void setResponder(Responder r) {
+    responder() = std::move(r);
+}
 
 int runModal(const AlertRequest& request) {
     if (responder())

@@ -20,7 +20,9 @@ QVariant unwrap(QVariant value) {
     return value;
 }
 
-bool mentionsDark(const QString& text) { return text.contains(u"dark", Qt::CaseInsensitive); }
+bool mentionsDark(const QString& text) {
+    return text.contains(u"dark", Qt::CaseInsensitive);
+}
 } // namespace
 
 Appearance& Appearance::shared() {
@@ -35,9 +37,9 @@ Appearance::Appearance(const QDBusConnection& bus, QObject* parent) : QObject(pa
     QDBusInterface portal(portalService, portalPath, portalInterface, bus);
     portal.setTimeout(1000);
     if (portal.isValid()) {
-        QDBusMessage reply = portal.call(QStringLiteral("Read"),
-                                         QString::fromLatin1(appearanceNamespace),
-                                         QString::fromLatin1(colorSchemeKey));
+        QDBusMessage reply =
+            portal.call(QStringLiteral("Read"), QString::fromLatin1(appearanceNamespace),
+                        QString::fromLatin1(colorSchemeKey));
         if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
             bool ok = false;
             const uint scheme = unwrap(reply.arguments().first()).toUInt(&ok);
@@ -45,9 +47,9 @@ Appearance::Appearance(const QDBusConnection& bus, QObject* parent) : QObject(pa
                 style_ = styleForColorScheme(scheme);
         }
     }
-    QDBusConnection(bus).connect(
-        portalService, portalPath, portalInterface, QStringLiteral("SettingChanged"), this,
-        SLOT(portalSettingChanged(QString, QString, QDBusVariant)));
+    QDBusConnection(bus).connect(portalService, portalPath, portalInterface,
+                                 QStringLiteral("SettingChanged"), this,
+                                 SLOT(portalSettingChanged(QString, QString, QDBusVariant)));
 }
 
 QString Appearance::styleForColorScheme(uint scheme) {

@@ -18,7 +18,9 @@ void forwardSignal(int number) {
 }
 } // namespace
 
-Application* Application::shared() { return current; }
+Application* Application::shared() {
+    return current;
+}
 
 Application::Application(QApplication& qtApplication, ApplicationDelegate& delegate)
     : qt_(qtApplication), delegate_(delegate) {
@@ -68,9 +70,7 @@ int Application::run() {
         if (!terminating_)
             delegate_.applicationDidFinishLaunching();
     });
-    running_ = true;
     const int code = qt_.exec();
-    running_ = false;
     finishTermination();
     return terminating_ ? exitCode_ : code;
 }
@@ -80,8 +80,8 @@ void Application::terminate(int exitCode) {
         return;
     terminating_ = true;
     exitCode_ = exitCode;
-    if (running_)
-        qt_.exit(exitCode);
+    // Also ends any modal loop in progress, such as an alert shown during launch.
+    qt_.exit(exitCode);
 }
 
 void Application::finishTermination() {

@@ -40,7 +40,6 @@ private:
     QApplication& qt_;
     ApplicationDelegate& delegate_;
     QSocketNotifier* signalNotifier_ = nullptr;
-    bool running_ = false;
     bool terminating_ = false;
     bool terminated_ = false;
     int exitCode_ = 0;

@@ -8,9 +8,13 @@ DefaultsStore::DefaultsStore() : DefaultsStore(Paths::settingsFile()) {}
 DefaultsStore::DefaultsStore(const QString& filePath)
     : settings_(std::make_unique<QSettings>(filePath, QSettings::IniFormat)) {}
 
-DefaultsStore::~DefaultsStore() { synchronize(); }
+DefaultsStore::~DefaultsStore() {
+    synchronize();
+}
 
-QString DefaultsStore::filePath() const { return settings_->fileName(); }
+QString DefaultsStore::filePath() const {
+    return settings_->fileName();
+}
 
 void DefaultsStore::registerDefaults(const QVariantMap& defaults) {
     for (auto it = defaults.begin(); it != defaults.end(); ++it)
@@ -24,7 +28,9 @@ QVariant DefaultsStore::objectForKey(const QString& key) const {
     return registered_.value(key);
 }
 
-bool DefaultsStore::hasStoredValue(const QString& key) const { return settings_->contains(key); }
+bool DefaultsStore::hasStoredValue(const QString& key) const {
+    return settings_->contains(key);
+}
 
 bool DefaultsStore::boolForKey(const QString& key) const {
     const QVariant value = objectForKey(key);

@@ -23,8 +23,7 @@ void ensureThemeIsSet() {
 
 GFileInfo* queryInfo(const QString& path, const char* attributes) {
     GFile* file = g_file_new_for_path(FileNames::encode(path).constData());
-    GFileInfo* info =
-        g_file_query_info(file, attributes, G_FILE_QUERY_INFO_NONE, nullptr, nullptr);
+    GFileInfo* info = g_file_query_info(file, attributes, G_FILE_QUERY_INFO_NONE, nullptr, nullptr);
     g_object_unref(file);
     return info;
 }

@@ -88,10 +88,12 @@ public:
             throw ArchiveDecodingError("unexpected class under " + key.toStdString());
         return typed;
     }
-    template <class T> std::vector<std::shared_ptr<T>> decodeObjectsOfClass(const QString& key) const {
+    template <class T>
+    std::vector<std::shared_ptr<T>> decodeObjectsOfClass(const QString& key) const {
         return castAll<T>(decodeObjects(key));
     }
-    template <class T> static std::vector<std::shared_ptr<T>> castAll(const std::vector<ArchivablePtr>& objects) {
+    template <class T>
+    static std::vector<std::shared_ptr<T>> castAll(const std::vector<ArchivablePtr>& objects) {
         std::vector<std::shared_ptr<T>> typed;
         typed.reserve(objects.size());
         for (const ArchivablePtr& object : objects) {

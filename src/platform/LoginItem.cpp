@@ -40,6 +40,8 @@ bool setEnabled(const QString& identifier, bool enabled) {
     return file.commit();
 }
 
-bool isEnabled(const QString& identifier) { return QFile::exists(entryPath(identifier)); }
+bool isEnabled(const QString& identifier) {
+    return QFile::exists(entryPath(identifier));
+}
 
 } // namespace LoginItem

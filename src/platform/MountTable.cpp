@@ -29,7 +29,8 @@ QString unescape(const QByteArray& field) {
 std::vector<std::pair<QString, QString>> readUuids() {
     std::vector<std::pair<QString, QString>> uuids;
     QDir folder(QStringLiteral("/dev/disk/by-uuid"));
-    const QFileInfoList links = folder.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+    const QFileInfoList links =
+        folder.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
     for (const QFileInfo& link : links)
         uuids.emplace_back(link.canonicalFilePath(), link.fileName());
     return uuids;
@@ -54,7 +55,9 @@ MountTable& MountTable::shared() {
     return table;
 }
 
-MountTable::MountTable() { refresh(); }
+MountTable::MountTable() {
+    refresh();
+}
 
 std::vector<MountEntry> MountTable::readCurrent() {
     QFile file(QStringLiteral("/proc/self/mountinfo"));
@@ -63,8 +66,9 @@ std::vector<MountEntry> MountTable::readCurrent() {
     return parse(file.readAll(), readUuids());
 }
 
-std::vector<MountEntry> MountTable::parse(
-    const QByteArray& mountinfo, const std::vector<std::pair<QString, QString>>& uuidsByDevice) {
+std::vector<MountEntry>
+MountTable::parse(const QByteArray& mountinfo,
+                  const std::vector<std::pair<QString, QString>>& uuidsByDevice) {
     std::vector<MountEntry> entries;
     for (const QByteArray& line : mountinfo.split('\n')) {
         // id parent major:minor root mount-point options [optional...] - type source super-options
@@ -130,8 +134,8 @@ const MountEntry* MountTable::mountForPath(const QString& path) const {
     return best;
 }
 
-std::vector<const MountEntry*> MountTable::mountsOfVolume(const QString& volumeKey,
-                                                          const QString& preferredMountPoint) const {
+std::vector<const MountEntry*>
+MountTable::mountsOfVolume(const QString& volumeKey, const QString& preferredMountPoint) const {
     std::vector<const MountEntry*> mounts;
     for (const MountEntry& entry : entries_) {
         if (entry.volumeKey() != volumeKey)

@@ -8,11 +8,11 @@
 struct MountEntry {
     int mountId = 0;
     dev_t device = 0;
-    QString root;       // the folder of the file system mounted here (bind mounts)
+    QString root; // the folder of the file system mounted here (bind mounts)
     QString mountPoint;
     QString fsType;
     QString source;
-    QString uuid;       // the file system's UUID where the system knows one
+    QString uuid; // the file system's UUID where the system knows one
 
     // Names the file system itself, wherever it is mounted.
     QString volumeKey() const;
@@ -20,7 +20,7 @@ struct MountEntry {
 };
 
 struct MountChanges {
-    QStringList mounted;   // mount points, in table order
+    QStringList mounted; // mount points, in table order
     QStringList unmounted;
 };
 
@@ -30,8 +30,9 @@ public:
     static MountTable& shared();
 
     // Parses mountinfo text; the UUIDs come from `uuidsByDevice` (device node → UUID).
-    static std::vector<MountEntry> parse(const QByteArray& mountinfo,
-                                         const std::vector<std::pair<QString, QString>>& uuidsByDevice);
+    static std::vector<MountEntry>
+    parse(const QByteArray& mountinfo,
+          const std::vector<std::pair<QString, QString>>& uuidsByDevice);
     static MountChanges diff(const std::vector<MountEntry>& before,
                              const std::vector<MountEntry>& after);
 

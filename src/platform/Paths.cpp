@@ -12,8 +12,12 @@ QString dataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
 
-QString settingsFile() { return configFolder() + QStringLiteral("/Marrowick/Quiverlane.conf"); }
+QString settingsFile() {
+    return configFolder() + QStringLiteral("/Marrowick/Quiverlane.conf");
+}
 
-QString autostartFolder() { return configFolder() + QStringLiteral("/autostart"); }
+QString autostartFolder() {
+    return configFolder() + QStringLiteral("/autostart");
+}
 
 } // namespace Paths

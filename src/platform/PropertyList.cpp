@@ -1,14 +1,17 @@
 #include "platform/PropertyList.h"
 
 #include <QDateTime>
+#include <algorithm>
+#include <cstring>
 #include <plist/plist.h>
+#include <vector>
 
 namespace PropertyList {
 namespace {
 
-// Binary property lists nest through object references, which a bounded depth
-// check of the bytes cannot see; libplist limits those itself. XML nesting is
-// checked here so that junk cannot drive the parser's recursion arbitrarily deep.
+// libplist's parsers recurse once per level of nesting, so a document nested deep
+// enough (or a binary one whose objects refer to each other in a cycle) would
+// overflow the stack. Both forms are measured before they are parsed.
 bool xmlNestingWithinLimit(const QByteArray& bytes) {
     int depth = 0;
     const char* p = bytes.constData();
@@ -23,12 +26,111 @@ bool xmlNestingWithinLimit(const QByteArray& bytes) {
         }
         if (next == '?' || next == '!')
             continue;
-        const char* close = static_cast<const char*>(memchr(p, '>', end - p));
+        const char* close = static_cast<const char*>(memchr(p, '>', size_t(end - p)));
         if (!close)
             return true;
         if (close[-1] != '/' && ++depth > maximumDepth + 2)
             return false;
         p = close;
+    }
+    return true;
+}
+
+uint64_t readBigEndian(const unsigned char* p, int size) {
+    uint64_t value = 0;
+    for (int i = 0; i < size; ++i)
+        value = (value << 8) | p[i];
+    return value;
+}
+
+// Walks the object graph of a binary property list and answers whether it is
+// acyclic and at most `maximumDepth` containers deep. Faults of other kinds are
+// left to the parser, which reports them.
+bool binaryNestingWithinLimit(const QByteArray& bytes) {
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const uint64_t size = uint64_t(bytes.size());
+    if (size < 8 + 32)
+        return true;
+    const unsigned char* trailer = data + size - 32;
+    const int offsetSize = trailer[6];
+    const int refSize = trailer[7];
+    const uint64_t objectCount = readBigEndian(trailer + 8, 8);
+    const uint64_t top = readBigEndian(trailer + 16, 8);
+    const uint64_t tableOffset = readBigEndian(trailer + 24, 8);
+    if (offsetSize < 1 || offsetSize > 8 || refSize < 1 || refSize > 8 || top >= objectCount ||
+        tableOffset >= size || objectCount > (size - tableOffset) / uint64_t(offsetSize))
+        return true;
+
+    auto offsetOf = [&](uint64_t object) {
+        return readBigEndian(data + tableOffset + object * uint64_t(offsetSize), offsetSize);
+    };
+    // The references of a container object, or none for scalars and faulty objects.
+    auto children = [&](uint64_t object, std::vector<uint64_t>& out) {
+        out.clear();
+        uint64_t at = offsetOf(object);
+        if (at >= tableOffset)
+            return;
+        const unsigned char marker = data[at++];
+        const int type = marker >> 4;
+        if (type != 0xA && type != 0xC && type != 0xD)
+            return;
+        uint64_t count = marker & 0x0F;
+        if (count == 0x0F) {
+            if (at >= tableOffset || (data[at] >> 4) != 0x1)
+                return;
+            const int length = 1 << (data[at] & 0x0F);
+            if (length > 8 || at + 1 + uint64_t(length) > tableOffset)
+                return;
+            count = readBigEndian(data + at + 1, length);
+            at += 1 + uint64_t(length);
+        }
+        const uint64_t refs = type == 0xD ? count * 2 : count;
+        if (refs > (tableOffset - at) / uint64_t(refSize))
+            return;
+        for (uint64_t i = 0; i < refs; ++i) {
+            const uint64_t ref = readBigEndian(data + at + i * uint64_t(refSize), refSize);
+            if (ref < objectCount)
+                out.push_back(ref);
+        }
+    };
+
+    // Depth-first, remembering each finished object's height so that shared
+    // objects are measured once.
+    enum : uint8_t { unseen, open, done };
+    std::vector<uint8_t> state(objectCount, unseen);
+    std::vector<int> height(objectCount, 0);
+    struct Frame {
+        uint64_t object;
+        std::vector<uint64_t> children;
+        size_t next = 0;
+    };
+    std::vector<Frame> stack;
+    stack.push_back({top, {}});
+    children(top, stack.back().children);
+    state[top] = open;
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        if (frame.next < frame.children.size()) {
+            const uint64_t child = frame.children[frame.next++];
+            if (state[child] == open)
+                return false;
+            if (state[child] == unseen) {
+                if (int(stack.size()) > maximumDepth)
+                    return false;
+                state[child] = open;
+                stack.push_back({child, {}});
+                children(child, stack.back().children);
+            }
+            continue;
+        }
+        int tallest = 0;
+        for (uint64_t child : frame.children)
+            tallest = std::max(tallest, height[child]);
+        height[frame.object] = tallest + 1;
+        state[frame.object] = done;
+        if (height[frame.object] > maximumDepth)
+            return false;
+        stack.pop_back();
     }
     return true;
 }
@@ -44,7 +146,7 @@ Node parse(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes.size() > std::numeric_limits<uint32_t>::max())
         return Node();
     const bool binary = plist_is_binary(bytes.constData(), uint32_t(bytes.size()));
-    if (!binary && !xmlNestingWithinLimit(bytes))
+    if (binary ? !binaryNestingWithinLimit(bytes) : !xmlNestingWithinLimit(bytes))
         return Node();
     plist_t root = nullptr;
     plist_from_memory(bytes.constData(), uint32_t(bytes.size()), &root);

@@ -8,16 +8,19 @@
 
 namespace FileNames {
 
-QByteArray encode(const QString& path) { return path.toUtf8(); }
+QByteArray encode(const QString& path) {
+    return path.toUtf8();
+}
 
 bool isValidUtf8(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(bytes);
+    (void)text;
     return !decoder.hasError();
 }
 
 std::optional<QString> decode(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder decoder(QStringDecoder::Utf8);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;

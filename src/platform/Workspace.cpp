@@ -10,7 +10,9 @@ Opener& opener() {
 }
 } // namespace
 
-void setOpener(Opener o) { opener() = std::move(o); }
+void setOpener(Opener o) {
+    opener() = std::move(o);
+}
 
 bool openURL(const QUrl& url) {
     if (opener())

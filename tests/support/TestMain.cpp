@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", qPrintable(home.filePath("config")), 1);
     setenv("XDG_DATA_HOME", qPrintable(home.filePath("data")), 1);
     setenv("XDG_CACHE_HOME", qPrintable(home.filePath("cache")), 1);
+    QFile::setPermissions(home.filePath("runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    setenv("XDG_RUNTIME_DIR", qPrintable(home.filePath("runtime")), 1);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
