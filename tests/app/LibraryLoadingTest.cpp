@@ -7,6 +7,7 @@
 #include "platform/Workspace.h"
 #include "support/LibraryFixtures.h"
 #include "support/PlistFixtures.h"
+#include "support/TestNames.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -52,6 +53,8 @@ struct BadLibrary {
     const char* what;
     QVariant stored;
 };
+
+void PrintTo(const BadLibrary& library, std::ostream* out) { *out << library.what; }
 
 std::vector<BadLibrary> badLibraries() {
     const QByteArray valid = validArchive();
@@ -131,7 +134,10 @@ TEST_P(UndecodableLibrary, AnswersNoShowsTheAlertAndLeavesTheStoredBytesAlone) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Archives, UndecodableLibrary, testing::ValuesIn(badLibraries()));
+INSTANTIATE_TEST_SUITE_P(Archives, UndecodableLibrary, testing::ValuesIn(badLibraries()),
+                         [](const testing::TestParamInfo<BadLibrary>& info) {
+                             return TestNames::identifier(info.param.what);
+                         });
 
 TEST(LibraryLoading, AGoodLibraryLoadsBeforeAnythingElse) {
     SettingsFixture settings;

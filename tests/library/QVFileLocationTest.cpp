@@ -29,9 +29,7 @@ public:
 };
 
 QVFilePtr roundTrip(const QVFilePtr& file) {
-    WIUserDefaults::standardUserDefaults(); // registers the archive classes
-    const QByteArray data = KeyedArchiver::archivedData(*file, ArchiveFormat::Binary);
-    return std::dynamic_pointer_cast<QVFile>(KeyedUnarchiver::unarchiveObject(data));
+    return unarchiveShortcut(KeyedArchiver::archivedData(*file, ArchiveFormat::Binary));
 }
 
 bool showsCaution(const QVFilePtr& file) {
@@ -91,7 +89,7 @@ TEST(QVFileBookmark, AFileDeletedWhileAwayShowsTheCautionIconAndKeepsItsName) {
     const QByteArray archived = KeyedArchiver::archivedData(*original, ArchiveFormat::Binary);
     original.reset();
     QFile::remove(folder.file("Gone.txt"));
-    auto decoded = std::dynamic_pointer_cast<QVFile>(KeyedUnarchiver::unarchiveObject(archived));
+    auto decoded = unarchiveShortcut(archived);
     ASSERT_TRUE(decoded);
     EXPECT_TRUE(decoded->hasError());
     EXPECT_TRUE(decoded->url().isEmpty());
@@ -107,7 +105,7 @@ TEST(QVFileBookmark, AFileRenamedOrMovedWhileAwayIsFoundAndTheBookmarkRewritten)
     original.reset();
 
     ASSERT_TRUE(QFile::rename(folder.file("Draft.txt"), folder.file("Final.txt")));
-    auto renamed = std::dynamic_pointer_cast<QVFile>(KeyedUnarchiver::unarchiveObject(archived));
+    auto renamed = unarchiveShortcut(archived);
     EXPECT_FALSE(renamed->hasError());
     EXPECT_EQ(renamed->path(), folder.file("Final.txt"));
     EXPECT_EQ(Bookmark::recordedPath(renamed->bookmarkData()), folder.file("Final.txt"));
@@ -116,7 +114,7 @@ TEST(QVFileBookmark, AFileRenamedOrMovedWhileAwayIsFoundAndTheBookmarkRewritten)
         GTEST_SKIP() << "following a move into another folder by file handle needs root";
     folder.makeFolder("elsewhere/deeper");
     ASSERT_TRUE(QFile::rename(folder.file("Final.txt"), folder.file("elsewhere/deeper/Final.txt")));
-    auto moved = std::dynamic_pointer_cast<QVFile>(KeyedUnarchiver::unarchiveObject(archived));
+    auto moved = unarchiveShortcut(archived);
     EXPECT_FALSE(moved->hasError());
     EXPECT_EQ(moved->path(), folder.file("elsewhere/deeper/Final.txt"));
 }

@@ -1,5 +1,6 @@
 #include "platform/PropertyList.h"
 #include "support/PlistFixtures.h"
+#include "support/TestNames.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,8 @@ struct BadDocument {
     QByteArray bytes;
 };
 
+void PrintTo(const BadDocument& document, std::ostream* out) { *out << document.what; }
+
 class PropertyListRejects : public testing::TestWithParam<BadDocument> {};
 
 TEST_P(PropertyListRejects, WithoutCrashing) {
@@ -45,7 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadDocument{"cyclic binary", PlistFixtures::cyclicBinary(5)},
                     BadDocument{"deep xml", PlistFixtures::deeplyNestedXml(100000)},
                     BadDocument{"unclosed xml",
-                                QByteArray("<?xml version=\"1.0\"?><plist><dict><key>URL</key>")}));
+                                QByteArray("<?xml version=\"1.0\"?><plist><dict><key>URL</key>")}),
+    [](const testing::TestParamInfo<BadDocument>& info) {
+        return TestNames::identifier(info.param.what);
+    });
 
 TEST(PropertyList, NestingUpToTheLimitIsRead) {
     EXPECT_TRUE(

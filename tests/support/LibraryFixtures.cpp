@@ -1,5 +1,7 @@
 #include "support/LibraryFixtures.h"
 
+#include "library/LibraryArchive.h"
+
 #include <QUrl>
 
 namespace TestSupport {
@@ -16,6 +18,11 @@ QVFilePtr shortcutTo(const QString& path) {
     auto file = std::make_shared<QVFile>();
     file->setUrl(QUrl::fromLocalFile(path));
     return file;
+}
+
+QVFilePtr unarchiveShortcut(const QByteArray& data) {
+    registerLibraryArchiveClasses();
+    return std::dynamic_pointer_cast<QVFile>(KeyedUnarchiver::unarchiveObject(data));
 }
 
 QVGroupPtr groupNamed(const QString& name, std::vector<QVFilePtr> files) {

@@ -21,6 +21,8 @@ private:
 };
 
 QVFilePtr shortcutTo(const QString& path);
+// Decodes a shortcut archived on its own, as a relaunch would.
+QVFilePtr unarchiveShortcut(const QByteArray& data);
 QVGroupPtr groupNamed(const QString& name, std::vector<QVFilePtr> files = {});
 
 } // namespace TestSupport
