@@ -29,23 +29,21 @@ bool MWColor::operator==(const MWColor& other) const {
 }
 
 void MWColor::encodeWithCoder(KeyedArchiver& coder) const {
-    coder.encodeInt64(QStringLiteral("model"), qint64(model_));
-    coder.encodeDoubles(QStringLiteral("components"), components_);
-    coder.encodeDouble(QStringLiteral("alpha"), alpha_);
+    coder.encodeInt64("model", qint64(model_));
+    coder.encodeDoubles("components", components_);
+    coder.encodeDouble("alpha", alpha_);
     if (!colorSpaceName_.isEmpty())
-        coder.encodeString(QStringLiteral("space"), colorSpaceName_);
+        coder.encodeString("space", colorSpaceName_);
 }
 
 ArchivablePtr MWColor::decode(const KeyedUnarchiver& coder) {
-    const qint64 model = coder.decodeInt64(QStringLiteral("model"));
+    const qint64 model = coder.decodeInt64("model");
     if (model < 0 || model > qint64(Model::HSB))
         throw ArchiveDecodingError("unknown colour model");
-    std::vector<double> components = coder.decodeDoubles(QStringLiteral("components"));
+    std::vector<double> components = coder.decodeDoubles("components");
     if (components.size() != componentCount(Model(model)))
         throw ArchiveDecodingError("wrong number of colour components");
-    const double alpha = coder.containsValueForKey(QStringLiteral("alpha"))
-                             ? coder.decodeDouble(QStringLiteral("alpha"))
-                             : 1.0;
+    const double alpha = coder.containsValueForKey("alpha") ? coder.decodeDouble("alpha") : 1.0;
     return std::make_shared<MWColor>(Model(model), std::move(components), alpha,
-                                     coder.decodeString(QStringLiteral("space")));
+                                     coder.decodeString("space"));
 }

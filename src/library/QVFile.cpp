@@ -22,15 +22,18 @@ const QString QVFile::aliasErrorMessage =
     QStringLiteral("Could not resolve alias destination. Please try again.");
 
 namespace {
-const QString keyBookmarkData = QStringLiteral("bookmarkData");
-const QString keyName = QStringLiteral("name");
-const QString keyDisplayName = QStringLiteral("displayName");
-const QString keyPath = QStringLiteral("path");
-const QString keyIconPath = QStringLiteral("iconPath");
+const char* const keyBookmarkData = "bookmarkData";
+const char* const keyName = "name";
+const char* const keyDisplayName = "displayName";
+const char* const keyPath = "path";
+const char* const keyIconPath = "iconPath";
 
 // A URL whose path is not valid UTF-8 cannot become a QString path without
-// turning into the name of some other file.
-bool hasUtf8Path(const QUrl& url) {
+// turning into the name of some other file. Such a decoding always leaves a
+// replacement character, so only paths that have one need the closer look.
+bool hasUtf8Path(const QUrl& url, const QString& decodedPath) {
+    if (!decodedPath.contains(QChar::ReplacementCharacter))
+        return true;
     const QByteArray raw = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
     return FileNames::isValidUtf8(raw);
 }
@@ -116,23 +119,29 @@ void QVFile::setUrl(const QUrl& url, bool updateBookmarkData, bool checkAlias,
         SecurityScope::stopAccessing(path());
         accessingSecurityScope_ = false;
     }
-    if (!url.isEmpty() && (!url.isLocalFile() || !hasUtf8Path(url))) {
+    std::optional<ResourceValues> known;
+    known.swap(resolvedValues_);
+    const QString newPath = url.isEmpty() ? QString() : url.toLocalFile();
+    if (!url.isEmpty() && (!url.isLocalFile() || !hasUtf8Path(url, newPath))) {
         SystemLog::write(
             QStringLiteral("Refusing to point %@ at %@: not a local file with a UTF-8 name"),
             {name_, url.toString(QUrl::FullyEncoded)});
         stopPresenting();
         url_ = QUrl();
+        path_.clear();
         hasError_ = true;
         setImage(FileIcons::cautionIcon());
         return;
     }
     url_ = url;
+    path_ = newPath;
     if (url.isEmpty())
         return;
-    SecurityScope::startAccessing(path());
+    SecurityScope::startAccessing(path_);
     accessingSecurityScope_ = true;
-    name_ = PathNames::lastComponent(path());
-    updateIsDirectory();
+    name_ = PathNames::lastComponent(path_);
+    const ResourceValues values = known ? *known : ResourceValues::forPath(path_);
+    updateIsDirectory(values);
     const bool isPackageName = PathNames::extension(name_) == u"app";
     nameWithoutExtension_ =
         (!isDirectory_ || isPackageName) ? PathNames::deletingExtension(name_) : name_;
@@ -141,7 +150,7 @@ void QVFile::setUrl(const QUrl& url, bool updateBookmarkData, bool checkAlias,
         updateIcon();
     updateFavIconIfNeeded();
     if (checkAlias)
-        checkFileIsAlias();
+        checkFileIsAlias(values);
     if (updateBookmarkData) {
         QString error;
         bookmarkData_ = Bookmark::create(
@@ -156,7 +165,10 @@ void QVFile::setUrl(const QUrl& url, bool updateBookmarkData, bool checkAlias,
 }
 
 void QVFile::updateIsDirectory() {
-    const ResourceValues values = ResourceValues::forPath(path());
+    updateIsDirectory(ResourceValues::forPath(path_));
+}
+
+void QVFile::updateIsDirectory(const ResourceValues& values) {
     isDirectory_ = values.isDirectory && !values.isPackage;
 }
 
@@ -187,7 +199,11 @@ void QVFile::updateFavIconIfNeeded() {
 }
 
 void QVFile::checkFileIsAlias() {
-    if (!ResourceValues::forPath(path()).isAliasFile) {
+    checkFileIsAlias(ResourceValues::forPath(path_));
+}
+
+void QVFile::checkFileIsAlias(const ResourceValues& values) {
+    if (!values.isAliasFile) {
         isAlias_ = false;
         aliasDestinationURL_ = QUrl();
         hasError_ = false;
@@ -217,6 +233,7 @@ void QVFile::updateURL() {
     const std::optional<Bookmark::Resolution> resolved =
         Bookmark::resolve(bookmarkData_, Bookmark::WithoutUI | Bookmark::ResolveWithSecurityScope);
     if (resolved) {
+        resolvedValues_ = resolved->values;
         setUrl(QUrl::fromLocalFile(resolved->path), resolved->isStale, true, true, true);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/FilePresenter.h"
 #include "platform/KeyedArchive.h"
+#include "platform/ResourceValues.h"
 
 #include <QByteArray>
 #include <QIcon>
@@ -10,6 +11,7 @@
 #include <QString>
 #include <QUrl>
 #include <memory>
+#include <optional>
 
 // One shortcut: a location on disk kept across launches by a bookmark, with the
 // name, icon and error state every view shows. It follows its file through moves
@@ -46,7 +48,7 @@ public:
     QString webLocation() const { return webLocation_; }
     QByteArray webLocData() const { return webLocData_; }
     QUrl url() const { return url_; }
-    QString path() const { return url_.toLocalFile(); }
+    QString path() const { return path_; }
     QString lastKnownPath() const { return lastKnownPath_; }
     QString errorMessage() const { return errorMessage_; }
     QUrl aliasDestinationURL() const { return aliasDestinationURL_; }
@@ -96,6 +98,8 @@ private:
     void volumeDidMount(const QUrl& volumeUrl);
     void volumeDidUnmount(const QUrl& volumeUrl);
     void enterErrorState();
+    void updateIsDirectory(const ResourceValues& values);
+    void checkFileIsAlias(const ResourceValues& values);
     void stopPresenting();
 
     bool isDirectory_ = false;
@@ -111,6 +115,10 @@ private:
     QString webLocation_;
     QByteArray webLocData_;
     QUrl url_;
+    QString path_;
+    // What resolving the bookmark learnt of the file, so that pointing the
+    // shortcut there does not ask the file system again.
+    std::optional<ResourceValues> resolvedValues_;
     QString lastKnownPath_;
     QString errorMessage_;
     QUrl aliasDestinationURL_;

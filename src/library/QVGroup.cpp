@@ -5,12 +5,12 @@
 #include <algorithm>
 
 namespace {
-const QString keyName = QStringLiteral("name");
-const QString keyOrder = QStringLiteral("order");
-const QString keyPinned = QStringLiteral("pinned");
-const QString keyIsExpanded = QStringLiteral("isExpanded");
-const QString keyFiles = QStringLiteral("files");
-const QString keyColor = QStringLiteral("color");
+const char* const keyName = "name";
+const char* const keyOrder = "order";
+const char* const keyPinned = "pinned";
+const char* const keyIsExpanded = "isExpanded";
+const char* const keyFiles = "files";
+const char* const keyColor = "color";
 } // namespace
 
 ArchivablePtr QVGroup::decode(const KeyedUnarchiver& coder) {

@@ -3,8 +3,7 @@
 #include "platform/MountTable.h"
 #include "platform/ResourceValues.h"
 
-#include <QDataStream>
-#include <QIODevice>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,43 +12,100 @@
 namespace Bookmark {
 namespace {
 
-constexpr quint32 magic = 0x5156424d; // "QVBM"
+constexpr char magic[4] = {'Q', 'V', 'B', 'M'};
 constexpr quint8 formatVersion = 1;
 
+// path, volume key, mount point and path in volume are UTF-8.
 struct Record {
     quint32 options = 0;
-    QString path;
-    QString volumeKey;
-    QString mountPoint;
-    QString pathInVolume;
     quint64 device = 0;
     quint64 inode = 0;
     qint32 handleType = 0;
+    QByteArray path;
+    QByteArray volumeKey;
+    QByteArray mountPoint;
+    QByteArray pathInVolume;
     QByteArray handle;
 };
 
+template <class T> void appendNumber(QByteArray& out, T value) {
+    for (size_t i = 0; i < sizeof(T); ++i)
+        out.append(char((quint64(value) >> (8 * i)) & 0xFF));
+}
+
+void appendBytes(QByteArray& out, const QByteArray& bytes) {
+    appendNumber<quint32>(out, quint32(bytes.size()));
+    out.append(bytes);
+}
+
+// Little-endian fields, read without copying until a value is needed.
+class Reader {
+public:
+    explicit Reader(const QByteArray& data)
+        : p_(reinterpret_cast<const unsigned char*>(data.constData())), end_(p_ + data.size()) {}
+    bool ok() const { return ok_; }
+    template <class T> T number() {
+        if (size_t(end_ - p_) < sizeof(T)) {
+            ok_ = false;
+            return T();
+        }
+        quint64 value = 0;
+        for (size_t i = 0; i < sizeof(T); ++i)
+            value |= quint64(p_[i]) << (8 * i);
+        p_ += sizeof(T);
+        return T(value);
+    }
+    QByteArray bytes() {
+        const quint32 size = number<quint32>();
+        if (!ok_ || size_t(end_ - p_) < size) {
+            ok_ = false;
+            return QByteArray();
+        }
+        QByteArray value(reinterpret_cast<const char*>(p_), qsizetype(size));
+        p_ += size;
+        return value;
+    }
+    bool matches(const char* text, size_t size) {
+        if (size_t(end_ - p_) < size || memcmp(p_, text, size) != 0)
+            return ok_ = false;
+        p_ += size;
+        return true;
+    }
+    bool atEnd() const { return p_ == end_; }
+
+private:
+    const unsigned char* p_;
+    const unsigned char* end_;
+    bool ok_ = true;
+};
+
 QByteArray serialise(const Record& record) {
-    QByteArray data;
-    QDataStream out(&data, QIODevice::WriteOnly);
-    out.setVersion(QDataStream::Qt_6_0);
-    out << magic << formatVersion << record.options << record.path << record.volumeKey
-        << record.mountPoint << record.pathInVolume << record.device << record.inode
-        << record.handleType << record.handle;
+    QByteArray data(magic, sizeof(magic));
+    data.reserve(64 + record.path.size() * 2 + record.handle.size());
+    appendNumber<quint8>(data, formatVersion);
+    appendNumber<quint32>(data, record.options);
+    appendNumber<quint64>(data, record.device);
+    appendNumber<quint64>(data, record.inode);
+    appendNumber<qint32>(data, record.handleType);
+    for (const QByteArray* field : {&record.path, &record.volumeKey, &record.mountPoint,
+                                    &record.pathInVolume, &record.handle})
+        appendBytes(data, *field);
     return data;
 }
 
 std::optional<Record> deserialise(const QByteArray& data) {
-    QDataStream in(data);
-    in.setVersion(QDataStream::Qt_6_0);
-    quint32 readMagic = 0;
-    quint8 version = 0;
-    in >> readMagic >> version;
-    if (in.status() != QDataStream::Ok || readMagic != magic || version != formatVersion)
+    Reader in(data);
+    if (!in.matches(magic, sizeof(magic)) || in.number<quint8>() != formatVersion)
         return std::nullopt;
     Record record;
-    in >> record.options >> record.path >> record.volumeKey >> record.mountPoint >>
-        record.pathInVolume >> record.device >> record.inode >> record.handleType >> record.handle;
-    if (in.status() != QDataStream::Ok || !record.path.startsWith(u'/'))
+    record.options = in.number<quint32>();
+    record.device = in.number<quint64>();
+    record.inode = in.number<quint64>();
+    record.handleType = in.number<qint32>();
+    for (QByteArray* field : {&record.path, &record.volumeKey, &record.mountPoint,
+                              &record.pathInVolume, &record.handle})
+        *field = in.bytes();
+    if (!in.ok() || !in.atEnd() || !record.path.startsWith('/'))
         return std::nullopt;
     return record;
 }
@@ -148,13 +204,13 @@ QByteArray create(const QString& path, unsigned options, QString* error) {
         return fail(QString::fromLocal8Bit(strerror(errno)) + QStringLiteral(": ") + path);
     Record record;
     record.options = options;
-    record.path = path;
+    record.path = raw;
     record.device = info.st_dev;
     record.inode = info.st_ino;
     if (const MountEntry* mount = MountTable::shared().mountForPath(path)) {
-        record.volumeKey = mount->volumeKey();
-        record.mountPoint = mount->mountPoint;
-        record.pathInVolume = relativePath(path, mount->mountPoint);
+        record.volumeKey = mount->volumeKey().toUtf8();
+        record.mountPoint = mount->mountPoint.toUtf8();
+        record.pathInVolume = relativePath(path, mount->mountPoint).toUtf8();
     }
     recordHandle(raw, record);
     return serialise(record);
@@ -165,36 +221,41 @@ std::optional<Resolution> resolve(const QByteArray& data, unsigned /*options*/) 
     if (!record)
         return std::nullopt;
 
-    const ResourceValues atPath = ResourceValues::forPath(record->path);
+    const std::optional<QString> recordedPath = FileNames::decode(record->path);
+    if (!recordedPath)
+        return std::nullopt;
+    const QString& recorded = *recordedPath;
+    const ResourceValues atPath = ResourceValues::forPath(recorded);
     if (atPath.exists && atPath.device == record->device && atPath.inode == record->inode)
-        return Resolution{record->path, false};
+        return Resolution{recorded, false, atPath};
 
     if (record->volumeKey.isEmpty())
         return std::nullopt;
-    for (const MountEntry* mount :
-         MountTable::shared().mountsOfVolume(record->volumeKey, record->mountPoint)) {
+    const QString pathInVolume = QString::fromUtf8(record->pathInVolume);
+    for (const MountEntry* mount : MountTable::shared().mountsOfVolume(
+             QString::fromUtf8(record->volumeKey), QString::fromUtf8(record->mountPoint))) {
         if (std::optional<QString> moved = pathByHandle(*record, *mount))
-            return Resolution{*moved, true};
-        const QString candidate = joinPath(mount->mountPoint, record->pathInVolume);
+            return Resolution{*moved, true, ResourceValues::forPath(*moved)};
+        const QString candidate = joinPath(mount->mountPoint, pathInVolume);
         const ResourceValues found = ResourceValues::forPath(candidate);
         // Inode numbers name a file only on the same instance of the file system.
         if (quint64(mount->device) == record->device) {
             if (found.exists && found.inode == record->inode)
-                return Resolution{candidate, candidate != record->path};
+                return Resolution{candidate, candidate != recorded, found};
             if (std::optional<QString> renamed =
                     siblingWithInode(parentFolder(candidate), record->inode))
-                return Resolution{*renamed, true};
+                return Resolution{*renamed, true, ResourceValues::forPath(*renamed)};
         }
         // The same path on the volume: remounted, or the file replaced by an atomic save.
         if (found.exists)
-            return Resolution{candidate, true};
+            return Resolution{candidate, true, found};
     }
     return std::nullopt;
 }
 
 QString recordedPath(const QByteArray& data) {
     const std::optional<Record> record = deserialise(data);
-    return record ? record->path : QString();
+    return record ? QString::fromUtf8(record->path) : QString();
 }
 
 } // namespace Bookmark

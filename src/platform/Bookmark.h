@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ResourceValues.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -20,7 +22,8 @@ enum ResolutionOption : unsigned {
 
 struct Resolution {
     QString path;
-    bool isStale = false; // the record no longer describes the file as it is found
+    bool isStale = false;  // the record no longer describes the file as it is found
+    ResourceValues values; // of the file as it was found
 };
 
 // The record of the file at `path`, or empty data with `error` set.

@@ -71,44 +71,43 @@ plist_t KeyedArchiver::encodeNode(const Archivable& object) {
     return dictionary;
 }
 
-void KeyedArchiver::encodeString(const QString& key, const QString& value) {
-    plist_dict_set_item(dictionary_, key.toUtf8().constData(),
-                        plist_new_string(value.toUtf8().constData()));
+void KeyedArchiver::encodeString(const char* key, const QString& value) {
+    plist_dict_set_item(dictionary_, key, plist_new_string(value.toUtf8().constData()));
 }
 
-void KeyedArchiver::encodeInt64(const QString& key, qint64 value) {
-    plist_dict_set_item(dictionary_, key.toUtf8().constData(), plist_new_uint(uint64_t(value)));
+void KeyedArchiver::encodeInt64(const char* key, qint64 value) {
+    plist_dict_set_item(dictionary_, key, plist_new_uint(uint64_t(value)));
 }
 
-void KeyedArchiver::encodeBool(const QString& key, bool value) {
-    plist_dict_set_item(dictionary_, key.toUtf8().constData(), plist_new_bool(value));
+void KeyedArchiver::encodeBool(const char* key, bool value) {
+    plist_dict_set_item(dictionary_, key, plist_new_bool(value));
 }
 
-void KeyedArchiver::encodeDouble(const QString& key, double value) {
-    plist_dict_set_item(dictionary_, key.toUtf8().constData(), plist_new_real(value));
+void KeyedArchiver::encodeDouble(const char* key, double value) {
+    plist_dict_set_item(dictionary_, key, plist_new_real(value));
 }
 
-void KeyedArchiver::encodeData(const QString& key, const QByteArray& value) {
-    plist_dict_set_item(dictionary_, key.toUtf8().constData(),
+void KeyedArchiver::encodeData(const char* key, const QByteArray& value) {
+    plist_dict_set_item(dictionary_, key,
                         plist_new_data(value.constData(), uint64_t(value.size())));
 }
 
-void KeyedArchiver::encodeDoubles(const QString& key, const std::vector<double>& values) {
+void KeyedArchiver::encodeDoubles(const char* key, const std::vector<double>& values) {
     plist_t array = plist_new_array();
     for (double value : values)
         plist_array_append_item(array, plist_new_real(value));
-    plist_dict_set_item(dictionary_, key.toUtf8().constData(), array);
+    plist_dict_set_item(dictionary_, key, array);
 }
 
-void KeyedArchiver::encodeObject(const QString& key, const Archivable& object) {
-    plist_dict_set_item(dictionary_, key.toUtf8().constData(), encodeNode(object));
+void KeyedArchiver::encodeObject(const char* key, const Archivable& object) {
+    plist_dict_set_item(dictionary_, key, encodeNode(object));
 }
 
-void KeyedArchiver::encodeObjects(const QString& key, const std::vector<ArchivablePtr>& objects) {
+void KeyedArchiver::encodeObjects(const char* key, const std::vector<ArchivablePtr>& objects) {
     plist_t array = plist_new_array();
     for (const ArchivablePtr& object : objects)
         plist_array_append_item(array, encodeNode(*object));
-    plist_dict_set_item(dictionary_, key.toUtf8().constData(), array);
+    plist_dict_set_item(dictionary_, key, array);
 }
 
 plist_t KeyedUnarchiver::documentRoot(plist_t document) {
@@ -164,28 +163,36 @@ ArchivablePtr KeyedUnarchiver::decodeNode(plist_t node, int depth) {
 std::vector<ArchivablePtr> KeyedUnarchiver::decodeArrayNode(plist_t node, int depth) {
     if (plist_get_node_type(node) != PLIST_ARRAY)
         throw ArchiveDecodingError("expected an array");
-    const uint32_t count = plist_array_get_size(node);
     std::vector<ArchivablePtr> objects;
-    objects.reserve(count);
-    for (uint32_t i = 0; i < count; ++i)
-        objects.push_back(decodeNode(plist_array_get_item(node, i), depth + 1));
+    objects.reserve(plist_array_get_size(node));
+    // Arrays are linked lists: walk them instead of indexing.
+    plist_array_iter it = nullptr;
+    plist_array_new_iter(node, &it);
+    for (;;) {
+        plist_t item = nullptr;
+        plist_array_next_item(node, it, &item);
+        if (!item)
+            break;
+        objects.push_back(decodeNode(item, depth + 1));
+    }
+    free(it);
     return objects;
 }
 
-plist_t KeyedUnarchiver::valueOfType(const QString& key, int type) const {
-    plist_t value = plist_dict_get_item(dictionary_, key.toUtf8().constData());
+plist_t KeyedUnarchiver::valueOfType(const char* key, int type) const {
+    plist_t value = plist_dict_get_item(dictionary_, key);
     if (!value)
         return nullptr;
     if (plist_get_node_type(value) != plist_type(type))
-        throw ArchiveDecodingError("wrong type under " + key.toStdString());
+        throw ArchiveDecodingError("wrong type under " + std::string(key));
     return value;
 }
 
-bool KeyedUnarchiver::containsValueForKey(const QString& key) const {
-    return plist_dict_get_item(dictionary_, key.toUtf8().constData()) != nullptr;
+bool KeyedUnarchiver::containsValueForKey(const char* key) const {
+    return plist_dict_get_item(dictionary_, key) != nullptr;
 }
 
-QString KeyedUnarchiver::decodeString(const QString& key) const {
+QString KeyedUnarchiver::decodeString(const char* key) const {
     plist_t value = valueOfType(key, PLIST_STRING);
     if (!value)
         return QString();
@@ -194,7 +201,7 @@ QString KeyedUnarchiver::decodeString(const QString& key) const {
     return QString::fromUtf8(text, qsizetype(length));
 }
 
-qint64 KeyedUnarchiver::decodeInt64(const QString& key) const {
+qint64 KeyedUnarchiver::decodeInt64(const char* key) const {
     plist_t value = valueOfType(key, PLIST_UINT);
     uint64_t number = 0;
     if (value)
@@ -202,7 +209,7 @@ qint64 KeyedUnarchiver::decodeInt64(const QString& key) const {
     return qint64(number);
 }
 
-bool KeyedUnarchiver::decodeBool(const QString& key) const {
+bool KeyedUnarchiver::decodeBool(const char* key) const {
     plist_t value = valueOfType(key, PLIST_BOOLEAN);
     uint8_t flag = 0;
     if (value)
@@ -210,8 +217,8 @@ bool KeyedUnarchiver::decodeBool(const QString& key) const {
     return flag != 0;
 }
 
-double KeyedUnarchiver::decodeDouble(const QString& key) const {
-    plist_t value = plist_dict_get_item(dictionary_, key.toUtf8().constData());
+double KeyedUnarchiver::decodeDouble(const char* key) const {
+    plist_t value = plist_dict_get_item(dictionary_, key);
     if (!value)
         return 0;
     if (plist_get_node_type(value) == PLIST_UINT) {
@@ -225,7 +232,7 @@ double KeyedUnarchiver::decodeDouble(const QString& key) const {
     return number;
 }
 
-QByteArray KeyedUnarchiver::decodeData(const QString& key) const {
+QByteArray KeyedUnarchiver::decodeData(const char* key) const {
     plist_t value = valueOfType(key, PLIST_DATA);
     if (!value)
         return QByteArray();
@@ -234,16 +241,16 @@ QByteArray KeyedUnarchiver::decodeData(const QString& key) const {
     return QByteArray(bytes, qsizetype(length));
 }
 
-std::vector<double> KeyedUnarchiver::decodeDoubles(const QString& key) const {
+std::vector<double> KeyedUnarchiver::decodeDoubles(const char* key) const {
     plist_t array = valueOfType(key, PLIST_ARRAY);
     std::vector<double> values;
     if (!array)
         return values;
     const uint32_t count = plist_array_get_size(array);
     for (uint32_t i = 0; i < count; ++i) {
-        plist_t item = plist_array_get_item(array, i);
+        plist_t item = plist_array_get_item(array, i); // a colour has a handful
         if (plist_get_node_type(item) != PLIST_REAL)
-            throw ArchiveDecodingError("expected numbers under " + key.toStdString());
+            throw ArchiveDecodingError("expected numbers under " + std::string(key));
         double number = 0;
         plist_get_real_val(item, &number);
         values.push_back(number);
@@ -251,12 +258,12 @@ std::vector<double> KeyedUnarchiver::decodeDoubles(const QString& key) const {
     return values;
 }
 
-ArchivablePtr KeyedUnarchiver::decodeObject(const QString& key) const {
+ArchivablePtr KeyedUnarchiver::decodeObject(const char* key) const {
     plist_t value = valueOfType(key, PLIST_DICT);
     return value ? decodeNode(value, depth_ + 1) : nullptr;
 }
 
-std::vector<ArchivablePtr> KeyedUnarchiver::decodeObjects(const QString& key) const {
+std::vector<ArchivablePtr> KeyedUnarchiver::decodeObjects(const char* key) const {
     plist_t value = valueOfType(key, PLIST_ARRAY);
     return value ? decodeArrayNode(value, depth_ + 1) : std::vector<ArchivablePtr>();
 }

@@ -44,14 +44,14 @@ public:
     static QByteArray archivedData(const std::vector<ArchivablePtr>& rootArray,
                                    ArchiveFormat format);
 
-    void encodeString(const QString& key, const QString& value);
-    void encodeInt64(const QString& key, qint64 value);
-    void encodeBool(const QString& key, bool value);
-    void encodeDouble(const QString& key, double value);
-    void encodeData(const QString& key, const QByteArray& value);
-    void encodeDoubles(const QString& key, const std::vector<double>& values);
-    void encodeObject(const QString& key, const Archivable& object);
-    void encodeObjects(const QString& key, const std::vector<ArchivablePtr>& objects);
+    void encodeString(const char* key, const QString& value);
+    void encodeInt64(const char* key, qint64 value);
+    void encodeBool(const char* key, bool value);
+    void encodeDouble(const char* key, double value);
+    void encodeData(const char* key, const QByteArray& value);
+    void encodeDoubles(const char* key, const std::vector<double>& values);
+    void encodeObject(const char* key, const Archivable& object);
+    void encodeObjects(const char* key, const std::vector<ArchivablePtr>& objects);
 
     static constexpr int version = 1;
 
@@ -68,28 +68,27 @@ public:
     static ArchivablePtr unarchiveObject(const QByteArray& data);
     static std::vector<ArchivablePtr> unarchiveArray(const QByteArray& data);
 
-    bool containsValueForKey(const QString& key) const;
+    bool containsValueForKey(const char* key) const;
     // A missing key reads as empty, 0, NO; a present key of another type is an error.
-    QString decodeString(const QString& key) const;
-    qint64 decodeInt64(const QString& key) const;
-    bool decodeBool(const QString& key) const;
-    double decodeDouble(const QString& key) const;
-    QByteArray decodeData(const QString& key) const;
-    std::vector<double> decodeDoubles(const QString& key) const;
-    ArchivablePtr decodeObject(const QString& key) const;
-    std::vector<ArchivablePtr> decodeObjects(const QString& key) const;
+    QString decodeString(const char* key) const;
+    qint64 decodeInt64(const char* key) const;
+    bool decodeBool(const char* key) const;
+    double decodeDouble(const char* key) const;
+    QByteArray decodeData(const char* key) const;
+    std::vector<double> decodeDoubles(const char* key) const;
+    ArchivablePtr decodeObject(const char* key) const;
+    std::vector<ArchivablePtr> decodeObjects(const char* key) const;
 
-    template <class T> std::shared_ptr<T> decodeObjectOfClass(const QString& key) const {
+    template <class T> std::shared_ptr<T> decodeObjectOfClass(const char* key) const {
         ArchivablePtr object = decodeObject(key);
         if (!object)
             return nullptr;
         auto typed = std::dynamic_pointer_cast<T>(object);
         if (!typed)
-            throw ArchiveDecodingError("unexpected class under " + key.toStdString());
+            throw ArchiveDecodingError("unexpected class under " + std::string(key));
         return typed;
     }
-    template <class T>
-    std::vector<std::shared_ptr<T>> decodeObjectsOfClass(const QString& key) const {
+    template <class T> std::vector<std::shared_ptr<T>> decodeObjectsOfClass(const char* key) const {
         return castAll<T>(decodeObjects(key));
     }
     template <class T>
@@ -112,7 +111,7 @@ private:
     static plist_t documentRoot(plist_t document);
     static ArchivablePtr decodeNode(plist_t node, int depth);
     static std::vector<ArchivablePtr> decodeArrayNode(plist_t node, int depth);
-    plist_t valueOfType(const QString& key, int type) const;
+    plist_t valueOfType(const char* key, int type) const;
     plist_t dictionary_;
     int depth_;
 };

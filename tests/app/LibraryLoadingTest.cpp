@@ -37,7 +37,8 @@ QVariantMap group(QVariantMap extra = {}) {
 QByteArray validArchive() {
     Folder folder;
     return KeyedArchiver::archivedData(
-        std::vector<ArchivablePtr>{groupNamed("Pinned"), groupNamed("Work", {shortcutTo(folder.write("a"))})},
+        std::vector<ArchivablePtr>{groupNamed("Pinned"),
+                                   groupNamed("Work", {shortcutTo(folder.write("a"))})},
         ArchiveFormat::Binary);
 }
 
@@ -54,7 +55,9 @@ struct BadLibrary {
     QVariant stored;
 };
 
-void PrintTo(const BadLibrary& library, std::ostream* out) { *out << library.what; }
+void PrintTo(const BadLibrary& library, std::ostream* out) {
+    *out << library.what;
+}
 
 std::vector<BadLibrary> badLibraries() {
     const QByteArray valid = validArchive();
@@ -71,12 +74,14 @@ std::vector<BadLibrary> badLibraries() {
          binary(document(QVariantList{group({{"files", QVariantList{group()}}})}))},
         {"bookmark data of the wrong type",
          binary(document(QVariantList{group(
-             {{"files", QVariantList{QVariantMap{{"$class", "QVFile"}, {"bookmarkData", "text"}}}}})}))},
+             {{"files",
+               QVariantList{QVariantMap{{"$class", "QVFile"}, {"bookmarkData", "text"}}}}})}))},
         {"a shortcut where a group belongs",
          binary(document(QVariantList{QVariantMap{{"$class", "QVFile"}, {"name", "a"}}}))},
         {"a dictionary as the root", binary(document(group()))},
         {"no version", binary(QVariantMap{{"$root", QVariantList{}}})},
-        {"a newer version", binary(QVariantMap{{"$archiveVersion", qint64(99)}, {"$root", QVariantList{}}})},
+        {"a newer version",
+         binary(QVariantMap{{"$archiveVersion", qint64(99)}, {"$root", QVariantList{}}})},
         {"deeply nested binary junk", PlistFixtures::deeplyNestedBinary(100000)},
         {"a cycle of objects", PlistFixtures::cyclicBinary(3)},
         {"deeply nested XML junk", PlistFixtures::deeplyNestedXml(50000)},

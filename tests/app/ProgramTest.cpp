@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 
 using namespace TestSupport;
 
@@ -74,7 +74,8 @@ TEST(Program, ShortcutsSurviveARelaunchAfterTheirFileMoved) {
     {
         auto pinned = groupNamed("Pinned");
         pinned->setPinned(true);
-        program.defaults()->setGroups({pinned, groupNamed("Work", {shortcutTo(folder.write("Plan.txt"))})});
+        program.defaults()->setGroups(
+            {pinned, groupNamed("Work", {shortcutTo(folder.write("Plan.txt"))})});
     }
     program.start();
     ASSERT_TRUE(QFile::rename(folder.file("Plan.txt"), folder.file("Plan v2.txt")));
@@ -87,7 +88,8 @@ TEST(Program, ShortcutsSurviveARelaunchAfterTheirFileMoved) {
     ASSERT_EQ(defaults->groups()[1]->files().size(), 1u);
     const QVFilePtr file = defaults->groups()[1]->files()[0];
     EXPECT_EQ(file->path(), folder.file("Plan v2.txt"));
-    EXPECT_EQ(file->lastKnownPath(), folder.file("Plan v2.txt")) << "the move was saved at termination";
+    EXPECT_EQ(file->lastKnownPath(), folder.file("Plan v2.txt"))
+        << "the move was saved at termination";
 }
 
 TEST(Program, AnUndecodableLibraryEndsTheProgramAndStaysOnDisk) {
@@ -97,7 +99,8 @@ TEST(Program, AnUndecodableLibraryEndsTheProgramAndStaysOnDisk) {
     program.start(); // the alert waits for an answer
     program.stopWith(SIGTERM);
     EXPECT_EQ(readFile(program.settingsFile()), before);
-    EXPECT_TRUE(program.process().readAllStandardError().contains("Could not load actions because of error"));
+    EXPECT_TRUE(program.process().readAllStandardError().contains(
+        "Could not load actions because of error"));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "library/LocalFiles.h"
 #include "library/QVGroup.h"
+#include "library/LocalFiles.h"
 #include "library/QVGroupManager.h"
 #include "platform/NotificationCenter.h"
 #include "support/LibraryFixtures.h"
@@ -64,8 +64,9 @@ TEST(QVGroup, RemovingAShortcutDeletesItsLocalDataOnlyWhenAsked) {
 
 TEST(QVGroup, ArchivingKeepsEverythingInOrder) {
     Folder folder;
-    auto group = groupNamed("Work", {shortcutTo(folder.write("z.txt")), shortcutTo(folder.makeFolder("a")),
-                                      shortcutTo(folder.write("m.pdf"))});
+    auto group =
+        groupNamed("Work", {shortcutTo(folder.write("z.txt")), shortcutTo(folder.makeFolder("a")),
+                            shortcutTo(folder.write("m.pdf"))});
     group->setColor(MWColor::rgb(0.2, 0.4, 0.6, 0.5));
     group->setIsExpanded(false);
     group->setOrder(7);
@@ -111,7 +112,8 @@ TEST_F(GroupStore, AFirstLaunchHasOnlyAnEmptyPinnedGroup) {
     EXPECT_TRUE(pinned->isExpanded());
     EXPECT_TRUE(pinned->files().empty());
     EXPECT_TRUE(store.nonEmptyGroups().empty());
-    EXPECT_FALSE(defaults->store().hasStoredValue("groups")) << "written at the next save, not at once";
+    EXPECT_FALSE(defaults->store().hasStoredValue("groups"))
+        << "written at the next save, not at once";
 
     store.save();
     auto reread = settings.makeDefaults();

@@ -31,7 +31,9 @@ struct BadDocument {
     QByteArray bytes;
 };
 
-void PrintTo(const BadDocument& document, std::ostream* out) { *out << document.what; }
+void PrintTo(const BadDocument& document, std::ostream* out) {
+    *out << document.what;
+}
 
 class PropertyListRejects : public testing::TestWithParam<BadDocument> {};
 

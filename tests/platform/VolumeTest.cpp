@@ -120,7 +120,8 @@ TEST(VolumeChanges, EjectingAndRemountingARealVolume) {
     int changes = 0;
     QObject observer;
     NotificationCenter::defaultCenter().addObserver(
-        &observer, QVFile::didChangeNotification, [&](const Notification&) { ++changes; }, file.get());
+        &observer, QVFile::didChangeNotification, [&](const Notification&) { ++changes; },
+        file.get());
 
     ASSERT_EQ(::umount2(where.constData(), MNT_DETACH), 0) << strerror(errno);
     ASSERT_TRUE(processEventsUntil([&] { return file->hasError(); }));
