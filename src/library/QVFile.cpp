@@ -4,6 +4,7 @@
 #include "library/PathNames.h"
 #include "platform/Bookmark.h"
 #include "platform/FileIcons.h"
+#include "platform/FileURLs.h"
 #include "platform/MountTable.h"
 #include "platform/NotificationCenter.h"
 #include "platform/PropertyList.h"
@@ -44,12 +45,11 @@ QVFile::QVFile() {
     if (QCoreApplication* app = QCoreApplication::instance();
         app && QThread::currentThread() != app->thread())
         moveToThread(app->thread());
-    VolumeMonitor& volumes = VolumeMonitor::shared();
-    connect(&volumes, &VolumeMonitor::volumeDidMount, this, &QVFile::volumeDidMount);
-    connect(&volumes, &VolumeMonitor::volumeDidUnmount, this, &QVFile::volumeDidUnmount);
+    VolumeMonitor::shared().addObserver(this);
 }
 
 QVFile::~QVFile() {
+    VolumeMonitor::shared().removeObserver(this);
     stopPresenting();
     if (accessingSecurityScope_)
         SecurityScope::stopAccessing(path());
@@ -119,9 +119,11 @@ void QVFile::setUrl(const QUrl& url, bool updateBookmarkData, bool checkAlias,
         SecurityScope::stopAccessing(path());
         accessingSecurityScope_ = false;
     }
-    std::optional<ResourceValues> known;
-    known.swap(resolvedValues_);
-    const QString newPath = url.isEmpty() ? QString() : url.toLocalFile();
+    std::optional<Resolved> resolved;
+    resolved.swap(resolved_);
+    const QString newPath = resolved        ? resolved->path
+                            : url.isEmpty() ? QString()
+                                            : url.toLocalFile();
     if (!url.isEmpty() && (!url.isLocalFile() || !hasUtf8Path(url, newPath))) {
         SystemLog::write(
             QStringLiteral("Refusing to point %@ at %@: not a local file with a UTF-8 name"),
@@ -140,7 +142,7 @@ void QVFile::setUrl(const QUrl& url, bool updateBookmarkData, bool checkAlias,
     SecurityScope::startAccessing(path_);
     accessingSecurityScope_ = true;
     name_ = PathNames::lastComponent(path_);
-    const ResourceValues values = known ? *known : ResourceValues::forPath(path_);
+    const ResourceValues values = resolved ? resolved->values : ResourceValues::forPath(path_);
     updateIsDirectory(values);
     const bool isPackageName = PathNames::extension(name_) == u"app";
     nameWithoutExtension_ =
@@ -214,7 +216,7 @@ void QVFile::checkFileIsAlias(const ResourceValues& values) {
     setImage(FileIcons::cautionIcon());
     if (destination) {
         isAlias_ = true;
-        aliasDestinationURL_ = QUrl::fromLocalFile(*destination);
+        aliasDestinationURL_ = FileURLs::fromPath(*destination);
         setUrl(aliasDestinationURL_, true, false);
     } else {
         hasError_ = true;
@@ -233,8 +235,8 @@ void QVFile::updateURL() {
     const std::optional<Bookmark::Resolution> resolved =
         Bookmark::resolve(bookmarkData_, Bookmark::WithoutUI | Bookmark::ResolveWithSecurityScope);
     if (resolved) {
-        resolvedValues_ = resolved->values;
-        setUrl(QUrl::fromLocalFile(resolved->path), resolved->isStale, true, true, true);
+        resolved_ = Resolved{resolved->path, resolved->values};
+        setUrl(FileURLs::fromPath(resolved->path), resolved->isStale, true, true, true);
         return;
     }
     enterErrorState();
@@ -268,14 +270,14 @@ void QVFile::presentedItemDidMoveToURL(const QUrl& url) {
 }
 
 void QVFile::presentedItemDidMoveTo(const QString& newPath) {
-    presentedItemDidMoveToURL(QUrl::fromLocalFile(newPath));
+    presentedItemDidMoveToURL(FileURLs::fromPath(newPath));
 }
 
 void QVFile::presentedItemDidMoveToUnknownPlace() {
     const std::optional<Bookmark::Resolution> resolved =
         Bookmark::resolve(bookmarkData_, Bookmark::WithoutUI | Bookmark::ResolveWithSecurityScope);
     if (resolved && resolved->path != path())
-        presentedItemDidMoveToURL(QUrl::fromLocalFile(resolved->path));
+        presentedItemDidMoveToURL(FileURLs::fromPath(resolved->path));
 }
 
 void QVFile::volumeDidUnmount(const QUrl& volumeUrl) {

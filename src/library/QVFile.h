@@ -3,6 +3,7 @@
 #include "platform/FilePresenter.h"
 #include "platform/KeyedArchive.h"
 #include "platform/ResourceValues.h"
+#include "platform/VolumeMonitor.h"
 
 #include <QByteArray>
 #include <QIcon>
@@ -19,6 +20,7 @@
 class QVFile : public QObject,
                public Archivable,
                public FilePresenter,
+               public VolumeObserver,
                public std::enable_shared_from_this<QVFile> {
     Q_OBJECT
 public:
@@ -94,9 +96,11 @@ protected:
     void postDidChange();
     QString className() const;
 
+    // VolumeObserver
+    void volumeDidMount(const QUrl& volumeUrl) override;
+    void volumeDidUnmount(const QUrl& volumeUrl) override;
+
 private:
-    void volumeDidMount(const QUrl& volumeUrl);
-    void volumeDidUnmount(const QUrl& volumeUrl);
     void enterErrorState();
     void updateIsDirectory(const ResourceValues& values);
     void checkFileIsAlias(const ResourceValues& values);
@@ -117,8 +121,12 @@ private:
     QUrl url_;
     QString path_;
     // What resolving the bookmark learnt of the file, so that pointing the
-    // shortcut there does not ask the file system again.
-    std::optional<ResourceValues> resolvedValues_;
+    // shortcut there neither asks the file system again nor decodes the URL.
+    struct Resolved {
+        QString path;
+        ResourceValues values;
+    };
+    std::optional<Resolved> resolved_;
     QString lastKnownPath_;
     QString errorMessage_;
     QUrl aliasDestinationURL_;

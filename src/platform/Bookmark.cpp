@@ -61,7 +61,9 @@ public:
             ok_ = false;
             return QByteArray();
         }
-        QByteArray value(reinterpret_cast<const char*>(p_), qsizetype(size));
+        // The record is read only while the data it came from is alive.
+        QByteArray value =
+            QByteArray::fromRawData(reinterpret_cast<const char*>(p_), qsizetype(size));
         p_ += size;
         return value;
     }

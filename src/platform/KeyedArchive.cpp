@@ -13,11 +13,12 @@ QHash<QString, Factory>& registry() {
     static QHash<QString, Factory> classes;
     return classes;
 }
+} // namespace
+
 Factory factoryFor(const QString& className) {
     QMutexLocker lock(&registryMutex);
     return registry().value(className);
 }
-} // namespace
 
 void registerClass(const QString& className, Factory factory) {
     QMutexLocker lock(&registryMutex);
@@ -30,240 +31,245 @@ bool isRegistered(const QString& className) {
 }
 } // namespace ArchiveClasses
 
+using BinaryPropertyList::Document;
+using BinaryPropertyList::Ref;
+using BinaryPropertyList::Type;
+using BinaryPropertyList::Writer;
+
 namespace {
 const char* const classKey = "$class";
 const char* const rootKey = "$root";
 const char* const versionKey = "$archiveVersion";
 
-QByteArray serialise(plist_t document, ArchiveFormat format) {
-    QByteArray bytes = format == ArchiveFormat::Binary ? PropertyList::toBinary(document)
-                                                       : PropertyList::toXml(document);
-    plist_free(document);
-    return bytes;
-}
-
-plist_t newDocument(plist_t root) {
-    plist_t document = plist_new_dict();
-    plist_dict_set_item(document, versionKey, plist_new_uint(KeyedArchiver::version));
-    plist_dict_set_item(document, rootKey, root);
-    return document;
+QByteArray finishDocument(Writer& writer, Ref root, ArchiveFormat format) {
+    const Ref version = writer.integer(KeyedArchiver::version);
+    const Ref document =
+        writer.dictionary({{writer.key(versionKey), version}, {writer.key(rootKey), root}});
+    QByteArray binary = writer.finish(document);
+    if (format == ArchiveFormat::Binary)
+        return binary;
+    PropertyList::Node node = PropertyList::parse(binary);
+    return node ? PropertyList::toXml(node.get()) : QByteArray();
 }
 } // namespace
 
 QByteArray KeyedArchiver::archivedData(const Archivable& root, ArchiveFormat format) {
-    return serialise(newDocument(encodeNode(root)), format);
+    Writer writer;
+    return finishDocument(writer, encodeNode(writer, root), format);
 }
 
 QByteArray KeyedArchiver::archivedData(const std::vector<ArchivablePtr>& rootArray,
                                        ArchiveFormat format) {
-    plist_t array = plist_new_array();
+    Writer writer;
+    std::vector<Ref> elements;
+    elements.reserve(rootArray.size());
     for (const ArchivablePtr& object : rootArray)
-        plist_array_append_item(array, encodeNode(*object));
-    return serialise(newDocument(array), format);
+        elements.push_back(encodeNode(writer, *object));
+    return finishDocument(writer, writer.array(elements), format);
 }
 
-plist_t KeyedArchiver::encodeNode(const Archivable& object) {
-    plist_t dictionary = plist_new_dict();
-    plist_dict_set_item(dictionary, classKey,
-                        plist_new_string(object.archiveClassName().toUtf8().constData()));
-    KeyedArchiver coder(dictionary);
+Ref KeyedArchiver::encodeNode(Writer& writer, const Archivable& object) {
+    KeyedArchiver coder(writer);
+    const QByteArray className = object.archiveClassName().toUtf8();
+    coder.add(classKey, writer.key(className.constData()));
     object.encodeWithCoder(coder);
-    return dictionary;
+    return writer.dictionary(coder.entries_);
+}
+
+void KeyedArchiver::add(const char* key, Ref value) {
+    entries_.emplace_back(writer_.key(key), value);
 }
 
 void KeyedArchiver::encodeString(const char* key, const QString& value) {
-    plist_dict_set_item(dictionary_, key, plist_new_string(value.toUtf8().constData()));
+    add(key, writer_.string(value));
 }
 
 void KeyedArchiver::encodeInt64(const char* key, qint64 value) {
-    plist_dict_set_item(dictionary_, key, plist_new_uint(uint64_t(value)));
+    add(key, writer_.integer(value));
 }
 
 void KeyedArchiver::encodeBool(const char* key, bool value) {
-    plist_dict_set_item(dictionary_, key, plist_new_bool(value));
+    add(key, writer_.boolean(value));
 }
 
 void KeyedArchiver::encodeDouble(const char* key, double value) {
-    plist_dict_set_item(dictionary_, key, plist_new_real(value));
+    add(key, writer_.real(value));
 }
 
 void KeyedArchiver::encodeData(const char* key, const QByteArray& value) {
-    plist_dict_set_item(dictionary_, key,
-                        plist_new_data(value.constData(), uint64_t(value.size())));
+    add(key, writer_.data(value));
 }
 
 void KeyedArchiver::encodeDoubles(const char* key, const std::vector<double>& values) {
-    plist_t array = plist_new_array();
+    std::vector<Ref> elements;
     for (double value : values)
-        plist_array_append_item(array, plist_new_real(value));
-    plist_dict_set_item(dictionary_, key, array);
+        elements.push_back(writer_.real(value));
+    add(key, writer_.array(elements));
 }
 
 void KeyedArchiver::encodeObject(const char* key, const Archivable& object) {
-    plist_dict_set_item(dictionary_, key, encodeNode(object));
+    add(key, encodeNode(writer_, object));
 }
 
 void KeyedArchiver::encodeObjects(const char* key, const std::vector<ArchivablePtr>& objects) {
-    plist_t array = plist_new_array();
+    std::vector<Ref> elements;
+    elements.reserve(objects.size());
     for (const ArchivablePtr& object : objects)
-        plist_array_append_item(array, encodeNode(*object));
-    plist_dict_set_item(dictionary_, key, array);
+        elements.push_back(encodeNode(writer_, *object));
+    add(key, writer_.array(elements));
 }
 
-plist_t KeyedUnarchiver::documentRoot(plist_t document) {
-    if (!document || plist_get_node_type(document) != PLIST_DICT)
+// Our archives never share a container between two places, so a container met
+// twice is junk: refusing it also bounds the work on cycles and on graphs built
+// to fan out.
+struct KeyedUnarchiver::Context {
+    const Document& document;
+    std::vector<bool> visited;
+
+    void visit(Object object) {
+        if (object.index >= visited.size() || visited[object.index])
+            throw ArchiveDecodingError("an archived object appears twice");
+        visited[object.index] = true;
+    }
+};
+
+template <class Result>
+Result KeyedUnarchiver::decodeDocument(const QByteArray& data,
+                                       const std::function<Result(Context&, Object)>& decodeRoot) {
+    QByteArray binary = data;
+    if (!data.startsWith("bplist00")) {
+        PropertyList::Node parsed = PropertyList::parse(data);
+        if (!parsed)
+            throw ArchiveDecodingError("the data is not a property list");
+        binary = PropertyList::toBinary(parsed.get());
+    }
+    const std::optional<Document> document = Document::open(binary);
+    if (!document)
+        throw ArchiveDecodingError("the data is not a property list");
+    Context context{*document, std::vector<bool>(document->objectCount(), false)};
+    return decodeRoot(context, documentRoot(*document));
+}
+
+KeyedUnarchiver::Object KeyedUnarchiver::documentRoot(const Document& document) {
+    const Object top = document.top();
+    if (document.type(top) != Type::Dictionary)
         throw ArchiveDecodingError("the archive is not a dictionary");
-    plist_t version = plist_dict_get_item(document, versionKey);
-    if (!version || plist_get_node_type(version) != PLIST_UINT)
+    const std::optional<Object> version = document.value(top, versionKey);
+    if (!version || document.type(*version) != Type::Integer)
         throw ArchiveDecodingError("the archive has no version");
-    uint64_t number = 0;
-    plist_get_uint_val(version, &number);
-    if (number != uint64_t(KeyedArchiver::version))
+    if (document.integer(*version) != KeyedArchiver::version)
         throw ArchiveDecodingError("the archive has an unknown version");
-    plist_t root = plist_dict_get_item(document, rootKey);
+    const std::optional<Object> root = document.value(top, rootKey);
     if (!root)
         throw ArchiveDecodingError("the archive has no root object");
-    return root;
+    return *root;
 }
 
 ArchivablePtr KeyedUnarchiver::unarchiveObject(const QByteArray& data) {
-    PropertyList::Node document = PropertyList::parse(data);
-    if (!document)
-        throw ArchiveDecodingError("the data is not a property list");
-    return decodeNode(documentRoot(document.get()), 0);
+    return decodeDocument<ArchivablePtr>(
+        data, [](Context& context, Object root) { return decodeNode(context, root, 0); });
 }
 
 std::vector<ArchivablePtr> KeyedUnarchiver::unarchiveArray(const QByteArray& data) {
-    PropertyList::Node document = PropertyList::parse(data);
-    if (!document)
-        throw ArchiveDecodingError("the data is not a property list");
-    return decodeArrayNode(documentRoot(document.get()), 0);
+    return decodeDocument<std::vector<ArchivablePtr>>(
+        data, [](Context& context, Object root) { return decodeArrayNode(context, root, 0); });
 }
 
-ArchivablePtr KeyedUnarchiver::decodeNode(plist_t node, int depth) {
+ArchivablePtr KeyedUnarchiver::decodeNode(Context& context, Object node, int depth) {
     if (depth > maximumDepth)
         throw ArchiveDecodingError("the archive nests too deeply");
-    if (plist_get_node_type(node) != PLIST_DICT)
+    const Document& document = context.document;
+    if (document.type(node) != Type::Dictionary)
         throw ArchiveDecodingError("an archived object is not a dictionary");
-    plist_t classNode = plist_dict_get_item(node, classKey);
-    if (!classNode || plist_get_node_type(classNode) != PLIST_STRING)
+    context.visit(node);
+    const std::optional<Object> classNode = document.value(node, classKey);
+    if (!classNode || document.type(*classNode) != Type::String)
         throw ArchiveDecodingError("an archived object has no class");
-    uint64_t length = 0;
-    const char* name = plist_get_string_ptr(classNode, &length);
-    const QString className = QString::fromUtf8(name, qsizetype(length));
+    const QString className = document.string(*classNode);
     ArchiveClasses::Factory factory = ArchiveClasses::factoryFor(className);
     if (!factory)
         throw ArchiveDecodingError("unknown class " + className.toStdString());
-    ArchivablePtr object = factory(KeyedUnarchiver(node, depth));
+    ArchivablePtr object = factory(KeyedUnarchiver(context, node, depth));
     if (!object)
         throw ArchiveDecodingError("could not make an object of class " + className.toStdString());
     return object;
 }
 
-std::vector<ArchivablePtr> KeyedUnarchiver::decodeArrayNode(plist_t node, int depth) {
-    if (plist_get_node_type(node) != PLIST_ARRAY)
+std::vector<ArchivablePtr> KeyedUnarchiver::decodeArrayNode(Context& context, Object node,
+                                                            int depth) {
+    const Document& document = context.document;
+    if (document.type(node) != Type::Array)
         throw ArchiveDecodingError("expected an array");
+    context.visit(node);
+    const quint64 count = document.count(node);
     std::vector<ArchivablePtr> objects;
-    objects.reserve(plist_array_get_size(node));
-    // Arrays are linked lists: walk them instead of indexing.
-    plist_array_iter it = nullptr;
-    plist_array_new_iter(node, &it);
-    for (;;) {
-        plist_t item = nullptr;
-        plist_array_next_item(node, it, &item);
-        if (!item)
-            break;
-        objects.push_back(decodeNode(item, depth + 1));
-    }
-    free(it);
+    objects.reserve(count);
+    for (quint64 i = 0; i < count; ++i)
+        objects.push_back(decodeNode(context, document.element(node, i), depth + 1));
     return objects;
 }
 
-plist_t KeyedUnarchiver::valueOfType(const char* key, int type) const {
-    plist_t value = plist_dict_get_item(dictionary_, key);
-    if (!value)
-        return nullptr;
-    if (plist_get_node_type(value) != plist_type(type))
+std::optional<KeyedUnarchiver::Object> KeyedUnarchiver::valueOfType(const char* key,
+                                                                    Type type) const {
+    const std::optional<Object> value = context_.document.value(dictionary_, key);
+    if (value && context_.document.type(*value) != type)
         throw ArchiveDecodingError("wrong type under " + std::string(key));
     return value;
 }
 
 bool KeyedUnarchiver::containsValueForKey(const char* key) const {
-    return plist_dict_get_item(dictionary_, key) != nullptr;
+    return context_.document.value(dictionary_, key).has_value();
 }
 
 QString KeyedUnarchiver::decodeString(const char* key) const {
-    plist_t value = valueOfType(key, PLIST_STRING);
-    if (!value)
-        return QString();
-    uint64_t length = 0;
-    const char* text = plist_get_string_ptr(value, &length);
-    return QString::fromUtf8(text, qsizetype(length));
+    const std::optional<Object> value = valueOfType(key, Type::String);
+    return value ? context_.document.string(*value) : QString();
 }
 
 qint64 KeyedUnarchiver::decodeInt64(const char* key) const {
-    plist_t value = valueOfType(key, PLIST_UINT);
-    uint64_t number = 0;
-    if (value)
-        plist_get_uint_val(value, &number);
-    return qint64(number);
+    const std::optional<Object> value = valueOfType(key, Type::Integer);
+    return value ? context_.document.integer(*value) : 0;
 }
 
 bool KeyedUnarchiver::decodeBool(const char* key) const {
-    plist_t value = valueOfType(key, PLIST_BOOLEAN);
-    uint8_t flag = 0;
-    if (value)
-        plist_get_bool_val(value, &flag);
-    return flag != 0;
+    const std::optional<Object> value = valueOfType(key, Type::Boolean);
+    return value && context_.document.boolean(*value);
 }
 
 double KeyedUnarchiver::decodeDouble(const char* key) const {
-    plist_t value = plist_dict_get_item(dictionary_, key);
-    if (!value)
-        return 0;
-    if (plist_get_node_type(value) == PLIST_UINT) {
-        uint64_t number = 0;
-        plist_get_uint_val(value, &number);
-        return double(qint64(number));
-    }
-    value = valueOfType(key, PLIST_REAL);
-    double number = 0;
-    plist_get_real_val(value, &number);
-    return number;
+    const std::optional<Object> value = context_.document.value(dictionary_, key);
+    if (value && context_.document.type(*value) == Type::Integer)
+        return double(context_.document.integer(*value));
+    return value ? context_.document.real(*valueOfType(key, Type::Real)) : 0.0;
 }
 
 QByteArray KeyedUnarchiver::decodeData(const char* key) const {
-    plist_t value = valueOfType(key, PLIST_DATA);
-    if (!value)
-        return QByteArray();
-    uint64_t length = 0;
-    const char* bytes = plist_get_data_ptr(value, &length);
-    return QByteArray(bytes, qsizetype(length));
+    const std::optional<Object> value = valueOfType(key, Type::Data);
+    return value ? context_.document.data(*value) : QByteArray();
 }
 
 std::vector<double> KeyedUnarchiver::decodeDoubles(const char* key) const {
-    plist_t array = valueOfType(key, PLIST_ARRAY);
     std::vector<double> values;
+    const std::optional<Object> array = valueOfType(key, Type::Array);
     if (!array)
         return values;
-    const uint32_t count = plist_array_get_size(array);
-    for (uint32_t i = 0; i < count; ++i) {
-        plist_t item = plist_array_get_item(array, i); // a colour has a handful
-        if (plist_get_node_type(item) != PLIST_REAL)
+    const Document& document = context_.document;
+    const quint64 count = document.count(*array);
+    for (quint64 i = 0; i < count; ++i) {
+        const Object item = document.element(*array, i);
+        if (document.type(item) != Type::Real)
             throw ArchiveDecodingError("expected numbers under " + std::string(key));
-        double number = 0;
-        plist_get_real_val(item, &number);
-        values.push_back(number);
+        values.push_back(document.real(item));
     }
     return values;
 }
 
 ArchivablePtr KeyedUnarchiver::decodeObject(const char* key) const {
-    plist_t value = valueOfType(key, PLIST_DICT);
-    return value ? decodeNode(value, depth_ + 1) : nullptr;
+    const std::optional<Object> value = valueOfType(key, Type::Dictionary);
+    return value ? decodeNode(context_, *value, depth_ + 1) : nullptr;
 }
 
 std::vector<ArchivablePtr> KeyedUnarchiver::decodeObjects(const char* key) const {
-    plist_t value = valueOfType(key, PLIST_ARRAY);
-    return value ? decodeArrayNode(value, depth_ + 1) : std::vector<ArchivablePtr>();
+    const std::optional<Object> value = valueOfType(key, Type::Array);
+    return value ? decodeArrayNode(context_, *value, depth_ + 1) : std::vector<ArchivablePtr>();
 }

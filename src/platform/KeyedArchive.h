@@ -4,10 +4,11 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
-typedef void* plist_t;
+#include "platform/BinaryPropertyList.h"
 
 class KeyedArchiver;
 class KeyedUnarchiver;
@@ -32,6 +33,7 @@ namespace ArchiveClasses {
 using Factory = std::function<ArchivablePtr(const KeyedUnarchiver&)>;
 void registerClass(const QString& className, Factory factory);
 bool isRegistered(const QString& className);
+Factory factoryFor(const QString& className);
 } // namespace ArchiveClasses
 
 enum class ArchiveFormat { Binary, Xml };
@@ -56,13 +58,18 @@ public:
     static constexpr int version = 1;
 
 private:
-    explicit KeyedArchiver(plist_t dictionary) : dictionary_(dictionary) {}
-    static plist_t encodeNode(const Archivable& object);
-    plist_t dictionary_;
+    explicit KeyedArchiver(BinaryPropertyList::Writer& writer) : writer_(writer) {}
+    static BinaryPropertyList::Ref encodeNode(BinaryPropertyList::Writer& writer,
+                                              const Archivable& object);
+    void add(const char* key, BinaryPropertyList::Ref value);
+
+    BinaryPropertyList::Writer& writer_;
+    std::vector<std::pair<BinaryPropertyList::Ref, BinaryPropertyList::Ref>> entries_;
 };
 
-// Reads an archive. Every fault (not a property list, wrong version, unknown
-// class, a key of the wrong type, nesting too deep) raises ArchiveDecodingError.
+// Reads an archive in either property-list form. Every fault (not a property
+// list, wrong version, unknown class, a key of the wrong type, nesting too deep,
+// an object used twice) raises ArchiveDecodingError.
 class KeyedUnarchiver {
 public:
     static ArchivablePtr unarchiveObject(const QByteArray& data);
@@ -107,11 +114,21 @@ public:
     static constexpr int maximumDepth = 16;
 
 private:
-    KeyedUnarchiver(plist_t dictionary, int depth) : dictionary_(dictionary), depth_(depth) {}
-    static plist_t documentRoot(plist_t document);
-    static ArchivablePtr decodeNode(plist_t node, int depth);
-    static std::vector<ArchivablePtr> decodeArrayNode(plist_t node, int depth);
-    plist_t valueOfType(const char* key, int type) const;
-    plist_t dictionary_;
+    using Document = BinaryPropertyList::Document;
+    using Object = Document::Object;
+    struct Context;
+
+    KeyedUnarchiver(Context& context, Object dictionary, int depth)
+        : context_(context), dictionary_(dictionary), depth_(depth) {}
+    static Object documentRoot(const Document& document);
+    static ArchivablePtr decodeNode(Context& context, Object node, int depth);
+    static std::vector<ArchivablePtr> decodeArrayNode(Context& context, Object node, int depth);
+    template <class Result>
+    static Result decodeDocument(const QByteArray& data,
+                                 const std::function<Result(Context&, Object)>& decodeRoot);
+    std::optional<Object> valueOfType(const char* key, BinaryPropertyList::Type type) const;
+
+    Context& context_;
+    Object dictionary_;
     int depth_;
 };

@@ -24,8 +24,23 @@ void VolumeMonitor::mountsChanged(GUnixMountMonitor*, gpointer self) {
 void VolumeMonitor::applyMountTable(std::vector<MountEntry> table) {
     const MountChanges changes = MountTable::diff(MountTable::shared().entries(), table);
     MountTable::shared().setEntries(std::move(table));
-    for (const QString& mountPoint : changes.unmounted)
-        Q_EMIT volumeDidUnmount(QUrl::fromLocalFile(mountPoint));
-    for (const QString& mountPoint : changes.mounted)
-        Q_EMIT volumeDidMount(QUrl::fromLocalFile(mountPoint));
+    for (const QString& mountPoint : changes.unmounted) {
+        const QUrl volume = QUrl::fromLocalFile(mountPoint);
+        notifyObservers([&](VolumeObserver* o) { o->volumeDidUnmount(volume); });
+        Q_EMIT volumeDidUnmount(volume);
+    }
+    for (const QString& mountPoint : changes.mounted) {
+        const QUrl volume = QUrl::fromLocalFile(mountPoint);
+        notifyObservers([&](VolumeObserver* o) { o->volumeDidMount(volume); });
+        Q_EMIT volumeDidMount(volume);
+    }
+}
+
+template <class Notify> void VolumeMonitor::notifyObservers(Notify notify) {
+    // An observer may go away, or others come, while the rest are told.
+    const QList<VolumeObserver*> snapshot = observers_.values();
+    for (VolumeObserver* observer : snapshot) {
+        if (observers_.contains(observer))
+            notify(observer);
+    }
 }
