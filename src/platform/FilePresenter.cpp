@@ -57,8 +57,10 @@ FilePresenterRegistry::Folder* FilePresenterRegistry::watch(const QString& folde
 }
 
 void FilePresenterRegistry::addFilePresenter(FilePresenter* presenter) {
-    removeFilePresenter(presenter);
     const QString path = presenter->presentedItemPath();
+    if (auto it = presented_.constFind(presenter); it != presented_.constEnd() && it->path == path)
+        return;
+    removeFilePresenter(presenter);
     if (path.isEmpty())
         return;
     const QString folderPath = parentFolder(path);
@@ -66,17 +68,15 @@ void FilePresenterRegistry::addFilePresenter(FilePresenter* presenter) {
     if (!folder)
         return;
     folder->presenters.push_back(presenter);
-    folderOfPresenter_.insert(presenter, folderPath);
-    pathOfPresenter_.insert(presenter, path);
+    presented_.insert(presenter, Presented{folderPath, path});
 }
 
 void FilePresenterRegistry::removeFilePresenter(FilePresenter* presenter) {
-    auto it = folderOfPresenter_.find(presenter);
-    if (it == folderOfPresenter_.end())
+    auto it = presented_.find(presenter);
+    if (it == presented_.end())
         return;
-    const QString folderPath = it.value();
-    folderOfPresenter_.erase(it);
-    pathOfPresenter_.remove(presenter);
+    const QString folderPath = it->folder;
+    presented_.erase(it);
     auto folder = folders_.find(folderPath);
     if (folder == folders_.end())
         return;
@@ -90,7 +90,7 @@ void FilePresenterRegistry::removeFilePresenter(FilePresenter* presenter) {
 }
 
 bool FilePresenterRegistry::isPresenting(const FilePresenter* presenter) const {
-    return folderOfPresenter_.contains(presenter);
+    return presented_.contains(presenter);
 }
 
 void FilePresenterRegistry::changed(GFileMonitor*, GFile* file, GFile* other, int event,
@@ -120,27 +120,31 @@ void FilePresenterRegistry::changed(GFileMonitor*, GFile* file, GFile* other, in
     }
 }
 
-void FilePresenterRegistry::handleMove(const QString& from, const QString& to) {
-    std::vector<FilePresenter*> moved;
-    for (auto it = pathOfPresenter_.begin(); it != pathOfPresenter_.end(); ++it) {
-        if (it.value() == from)
-            moved.push_back(const_cast<FilePresenter*>(it.key()));
+std::vector<FilePresenter*> FilePresenterRegistry::presentersAt(const QString& path) const {
+    std::vector<FilePresenter*> found;
+    auto folder = folders_.constFind(parentFolder(path));
+    if (folder == folders_.constEnd())
+        return found;
+    for (FilePresenter* presenter : folder->presenters) {
+        if (presented_.value(presenter).path == path)
+            found.push_back(presenter);
     }
-    for (FilePresenter* presenter : moved) {
-        // A presenter removed by an earlier one's reaction is not told.
-        if (pathOfPresenter_.value(presenter) == from)
+    return found;
+}
+
+void FilePresenterRegistry::handleMove(const QString& from, const QString& to) {
+    for (FilePresenter* presenter : presentersAt(from)) {
+        // A presenter removed or moved by an earlier one's reaction is not told.
+        auto it = presented_.constFind(presenter);
+        if (it != presented_.constEnd() && it->path == from)
             presenter->presentedItemDidMoveTo(to);
     }
 }
 
 void FilePresenterRegistry::handleDisappearance(const QString& path) {
-    std::vector<FilePresenter*> gone;
-    for (auto it = pathOfPresenter_.begin(); it != pathOfPresenter_.end(); ++it) {
-        if (it.value() == path)
-            gone.push_back(const_cast<FilePresenter*>(it.key()));
-    }
-    for (FilePresenter* presenter : gone) {
-        if (pathOfPresenter_.value(presenter) == path)
+    for (FilePresenter* presenter : presentersAt(path)) {
+        auto it = presented_.constFind(presenter);
+        if (it != presented_.constEnd() && it->path == path)
             presenter->presentedItemDidMoveToUnknownPlace();
     }
 }

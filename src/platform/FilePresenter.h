@@ -40,11 +40,15 @@ private:
     };
     FilePresenterRegistry() = default;
     static void changed(GFileMonitor*, GFile* file, GFile* other, int event, void* self);
+    std::vector<FilePresenter*> presentersAt(const QString& path) const;
     void handleMove(const QString& from, const QString& to);
     void handleDisappearance(const QString& path);
     Folder* watch(const QString& folder);
 
+    struct Presented {
+        QString folder;
+        QString path;
+    };
     QHash<QString, Folder> folders_;
-    QHash<const FilePresenter*, QString> folderOfPresenter_;
-    QHash<const FilePresenter*, QString> pathOfPresenter_;
+    QHash<const FilePresenter*, Presented> presented_;
 };
