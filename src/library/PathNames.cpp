@@ -1,5 +1,7 @@
 #include "library/PathNames.h"
 
+#include "platform/ResourceValues.h"
+
 namespace PathNames {
 namespace {
 qsizetype extensionDot(const QString& name) {
@@ -29,3 +31,5 @@ QString deletingExtension(const QString& name) {
     return dot < 0 ? name : name.left(dot);
 }
 } // namespace PathNames
+
+std::optional<QString> mw_resolveAliasFile(const QString& path) { return resolveAliasChain(path); }

@@ -212,7 +212,7 @@ void QVFile::checkFileIsAlias(const ResourceValues& values) {
         errorMessage_.clear();
         return;
     }
-    const std::optional<QString> destination = resolveAliasChain(path());
+    const std::optional<QString> destination = mw_resolveAliasFile(path());
     setImage(FileIcons::cautionIcon());
     if (destination) {
         isAlias_ = true;
