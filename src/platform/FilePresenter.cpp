@@ -25,9 +25,11 @@ QString parentFolder(const QString& path) {
 
 } // namespace
 
+// Never destroyed: presenters held by other long-lived objects leave it as the
+// process ends.
 FilePresenterRegistry& FilePresenterRegistry::shared() {
-    static FilePresenterRegistry registry;
-    return registry;
+    static FilePresenterRegistry* registry = new FilePresenterRegistry;
+    return *registry;
 }
 
 FilePresenterRegistry::~FilePresenterRegistry() {

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 NotificationCenter& NotificationCenter::defaultCenter() {
-    static NotificationCenter center;
-    return center;
+    static NotificationCenter* center = new NotificationCenter;
+    return *center;
 }
 
 void NotificationCenter::addObserver(QObject* context, const QString& name, Handler handler,

@@ -5,38 +5,47 @@
 
 namespace SecurityScope {
 namespace {
-QMutex mutex;
-QHash<QString, int>& counts() {
-    static QHash<QString, int> perPath;
-    return perPath;
+// Never destroyed: shortcuts held by other long-lived objects stop their access
+// as the process ends.
+struct Counts {
+    QMutex mutex;
+    QHash<QString, int> perPath;
+    int total = 0;
+};
+Counts& state() {
+    static Counts* counts = new Counts;
+    return *counts;
 }
-int total = 0;
 } // namespace
 
 void startAccessing(const QString& path) {
-    QMutexLocker lock(&mutex);
-    ++counts()[path];
-    ++total;
+    Counts& c = state();
+    QMutexLocker lock(&c.mutex);
+    ++c.perPath[path];
+    ++c.total;
 }
 
 void stopAccessing(const QString& path) {
-    QMutexLocker lock(&mutex);
-    auto it = counts().find(path);
-    if (it == counts().end())
+    Counts& c = state();
+    QMutexLocker lock(&c.mutex);
+    auto it = c.perPath.find(path);
+    if (it == c.perPath.end())
         return;
-    --total;
+    --c.total;
     if (--it.value() == 0)
-        counts().erase(it);
+        c.perPath.erase(it);
 }
 
 int openAccessCount(const QString& path) {
-    QMutexLocker lock(&mutex);
-    return counts().value(path);
+    Counts& c = state();
+    QMutexLocker lock(&c.mutex);
+    return c.perPath.value(path);
 }
 
 int totalOpenAccessCount() {
-    QMutexLocker lock(&mutex);
-    return total;
+    Counts& c = state();
+    QMutexLocker lock(&c.mutex);
+    return c.total;
 }
 
 } // namespace SecurityScope

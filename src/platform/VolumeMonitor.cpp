@@ -2,9 +2,11 @@
 
 #include <gio/gunixmounts.h>
 
+// Shortcuts held by other long-lived objects leave it as the process ends, so
+// it is never destroyed.
 VolumeMonitor& VolumeMonitor::shared() {
-    static VolumeMonitor monitor;
-    return monitor;
+    static VolumeMonitor* monitor = new VolumeMonitor;
+    return *monitor;
 }
 
 VolumeMonitor::VolumeMonitor() {
