@@ -1,0 +1,59 @@
+#include "platform/Scheduler.h"
+
+#include <QHash>
+#include <QObject>
+#include <QTimer>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+class QtScheduler : public Scheduler {
+public:
+    TaskId schedule(double seconds, bool repeats, std::function<void()> task) override {
+        const TaskId id = ++lastId_;
+        auto* timer = new QTimer(&owner_);
+        timer->setTimerType(Qt::PreciseTimer);
+        timer->setSingleShot(!repeats);
+        timer->setInterval(int(std::lround(std::max(0.0, seconds) * 1000.0)));
+        QObject::connect(timer, &QTimer::timeout, timer,
+                         [this, id, repeats, task = std::move(task)] {
+                             if (!timers_.contains(id))
+                                 return;
+                             if (!repeats)
+                                 forget(id);
+                             task();
+                         });
+        timers_.insert(id, timer);
+        timer->start();
+        return id;
+    }
+
+    void cancel(TaskId id) override { forget(id); }
+
+private:
+    void forget(TaskId id) {
+        if (QTimer* timer = timers_.take(id)) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    }
+
+    QObject owner_;
+    QHash<TaskId, QTimer*> timers_;
+    TaskId lastId_ = 0;
+};
+
+Scheduler* installed = nullptr;
+
+} // namespace
+
+Scheduler& Scheduler::shared() {
+    // Never destroyed: timers may still be cancelled while the process ends.
+    static Scheduler* real = new QtScheduler;
+    return installed ? *installed : *real;
+}
+
+void Scheduler::setShared(Scheduler* scheduler) {
+    installed = scheduler;
+}
