@@ -1,5 +1,7 @@
 #include "toolkit/MWView.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPainter>
 
 MWView::MWView(QWidget* parent) : QWidget(parent) {
@@ -97,4 +99,25 @@ void MWView::drawInto(QPainter& painter) const {
 void MWView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     drawInto(painter);
+}
+
+bool MWView::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        if (viewController_ && !event->isAccepted()) {
+            event->accept();
+            QCoreApplication::sendEvent(viewController_, event);
+            return event->isAccepted() || handled;
+        }
+        break;
+    default:
+        break;
+    }
+    return handled;
 }

@@ -54,6 +54,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Input the view leaves unhandled goes to its controller before its parent.
+    bool event(QEvent* event) override;
 
 private:
     bool hasBorder() const { return borderColor_.isValid() && borderWidth_ != 0; }

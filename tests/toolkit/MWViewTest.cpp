@@ -3,6 +3,7 @@
 #include "toolkit/MWWindowHelpers.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -73,6 +74,36 @@ TEST(MWView, FillKeepsItsAlphaAndTheImageTakesTheViewsAlpha) {
     view.setBackgroundImage(white);
     view.setAlphaValue(0.5);
     EXPECT_NEAR(alphaAt(rendered(view), 5, 5), 128, 1);
+}
+
+// Stands in for a view controller: takes the key events it is given.
+class KeyCatcher : public QObject {
+public:
+    QList<int> keys;
+    bool take = true;
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::event(event);
+        keys.append(static_cast<QKeyEvent*>(event)->key());
+        event->setAccepted(take);
+        return take;
+    }
+};
+
+TEST(MWView, KeysTheViewLeavesGoToItsController) {
+    QWidget parent;
+    auto* view = new MWView(&parent);
+    KeyCatcher controller;
+    view->setViewController(&controller);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &escape);
+    EXPECT_EQ(controller.keys, QList<int>({Qt::Key_Escape}));
+    EXPECT_TRUE(escape.isAccepted());
+
+    controller.take = false;
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &right);
+    EXPECT_FALSE(right.isAccepted()) << "what the controller leaves goes on to the parent";
 }
 
 TEST(MWView, ViewsFromALayoutRoundEveryCorner) {
