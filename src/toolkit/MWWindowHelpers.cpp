@@ -66,3 +66,30 @@ void mw_setResizable(QWidget* window, bool resizable) {
         window->setFixedSize(window->size());
     }
 }
+
+namespace {
+const char* const fullScreenProperty = "mw_fullScreenEnabled";
+
+void setMaximizeHint(QWidget* window, bool on) {
+    const bool wasVisible = window->isVisible();
+    window->setWindowFlag(Qt::WindowMaximizeButtonHint, on);
+    if (wasVisible)
+        window->show(); // changing flags hides a window
+}
+} // namespace
+
+void mw_enableFullScreen(QWidget* window) {
+    window->setProperty(fullScreenProperty, true);
+    setMaximizeHint(window, true);
+}
+
+void mw_disableFullScreen(QWidget* window) {
+    window->setProperty(fullScreenProperty, false);
+    if (window->isFullScreen())
+        window->showNormal();
+    setMaximizeHint(window, false);
+}
+
+bool mw_fullScreenEnabled(const QWidget* window) {
+    return window->property(fullScreenProperty).toBool();
+}

@@ -20,3 +20,9 @@ void mw_originalSetContentSize(QWidget* window, QSize size, bool animated);
 
 bool mw_isFullScreen(const QWidget* window);
 void mw_setResizable(QWidget* window, bool resizable);
+
+// Whether the window may be made full screen (its maximise control included);
+// disabling it also brings a full-screen window back to normal.
+void mw_enableFullScreen(QWidget* window);
+void mw_disableFullScreen(QWidget* window);
+bool mw_fullScreenEnabled(const QWidget* window);
