@@ -62,6 +62,19 @@ TEST(MWTimer, RepeatsUntilInvalidatedAndNeverCallsAgainAfterwards) {
     EXPECT_EQ(other, 0);
 }
 
+TEST(MWTimer, AnInvalidatedTimerIsNotCalledEvenWithItsFiringAlreadyDue) {
+    ManualScheduler clock;
+    int victimFired = 0;
+    std::shared_ptr<MWTimer> victim;
+    // Both fall due in the same step; the one scheduled first fires first and
+    // invalidates the other, whose firing is then already due.
+    auto invalidator =
+        MWTimer::timerWithInterval(0.5, false, [&](MWTimer&) { victim->invalidate(); });
+    victim = MWTimer::timerWithInterval(0.5, false, [&](MWTimer&) { ++victimFired; });
+    clock.advance(1);
+    EXPECT_EQ(victimFired, 0);
+}
+
 TEST(MWTimer, InvalidateTimerOnlyKeepsTheBlockForALaterRun) {
     ManualScheduler clock;
     int fired = 0;
