@@ -5,6 +5,9 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // The resources live in the static library, whose initialiser the linker
+    // would otherwise leave out.
+    Q_INIT_RESOURCE(resources);
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quiverlane"));
     QApplication::setOrganizationName(QStringLiteral("Marrowick"));
