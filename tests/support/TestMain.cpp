@@ -9,6 +9,8 @@
 // settings, data or autostart entries of the person running the suite.
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    // The program's resources live in the static library.
+    Q_INIT_RESOURCE(resources);
     QTemporaryDir home;
     for (const char* folder : {"config", "data", "cache", "runtime"})
         QDir(home.path()).mkpath(QString::fromLatin1(folder));
