@@ -6,8 +6,8 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
-#include <QObject>
 #include <QMenu>
+#include <QObject>
 #include <QPointer>
 #include <QRect>
 #include <functional>

@@ -1,5 +1,6 @@
 #include "platform/Scheduler.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QTimer>
@@ -31,6 +32,8 @@ public:
 
     void cancel(TaskId id) override { forget(id); }
 
+    double now() const override { return double(clock_.nsecsElapsed()) / 1e9; }
+
 private:
     void forget(TaskId id) {
         if (QTimer* timer = timers_.take(id)) {
@@ -40,6 +43,11 @@ private:
     }
 
     QObject owner_;
+    QElapsedTimer clock_ = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
     QHash<TaskId, QTimer*> timers_;
     TaskId lastId_ = 0;
 };

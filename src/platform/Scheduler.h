@@ -14,6 +14,8 @@ public:
     virtual TaskId schedule(double seconds, bool repeats, std::function<void()> task) = 0;
     // After this the task is never called again, even with a firing pending.
     virtual void cancel(TaskId id) = 0;
+    // Seconds on a steady clock, for measuring the time between events.
+    virtual double now() const = 0;
 
     static Scheduler& shared();
     // Installs `scheduler` (not owned) in place of the real one; null restores it.

@@ -14,7 +14,7 @@ QWidget* MWWindowController::window() {
     if (window_)
         return window_;
     QWidget* loaded = layoutName_.isEmpty() ? nullptr : LayoutLoader::load(layoutName_);
-    window_ = loaded ? loaded : new QWidget;
+    window_ = loaded ? loaded : loadWindow();
     awakeFromNib();
     return window_;
 }

@@ -49,6 +49,10 @@ public:
     virtual void mw_sheetWillDisappear() {}
     virtual void mw_sheetDidDisappear() {}
 
+protected:
+    // The window of a controller without a layout.
+    virtual QWidget* loadWindow() { return new QWidget; }
+
 private:
     QString layoutName_;
     QPointer<QWidget> window_;

@@ -20,7 +20,7 @@ public:
     }
     void cancel(TaskId id) override { tasks_.erase(id); }
 
-    double now() const { return now_; }
+    double now() const override { return now_; }
     size_t pendingCount() const { return tasks_.size(); }
 
     // Moves the clock forward, running every firing that falls due, in time order.
