@@ -131,6 +131,8 @@ void QVFile::setUrl(const QUrl& url, bool updateBookmarkData, bool checkAlias,
         stopPresenting();
         url_ = QUrl();
         path_.clear();
+        // Nor may a relaunch lead back to whatever the shortcut pointed at before.
+        bookmarkData_.clear();
         hasError_ = true;
         setImage(FileIcons::cautionIcon());
         return;
@@ -179,7 +181,9 @@ void QVFile::updateIsWebLoc() {
     if (!isWebLoc_)
         return;
     QFile file(path());
-    if (!file.open(QIODevice::ReadOnly))
+    // A web bookmark is a few hundred bytes; anything huge is not one.
+    constexpr qint64 largestWebloc = 1 << 20;
+    if (!file.open(QIODevice::ReadOnly) || file.size() > largestWebloc)
         return;
     const QByteArray bytes = file.readAll();
     const std::optional<QVariant> parsed = PropertyList::parseValue(bytes);

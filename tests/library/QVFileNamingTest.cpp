@@ -87,6 +87,9 @@ TEST(QVFileNaming, WebBookmarksReadTheirAddressAndBadOnesStayFiles) {
          false, nullptr},
         {"URL of the wrong type", weblocXml(qint64(7)), false, nullptr},
         {"unreadable (a folder)", QByteArray(), true, nullptr},
+        {"far too large to be one",
+         weblocXml(QStringLiteral("https://example.org/")) + QByteArray(2 << 20, ' '), false,
+         nullptr},
     };
     Folder folder;
     for (const WeblocCase& c : cases) {
