@@ -1,6 +1,8 @@
 #include "app/AppDelegate.h"
 
 #include "app/WIUserDefaults.h"
+#include "bar/MTStatusItem.h"
+#include "bar/STDockableWindowController.h"
 #include "library/QVGroupManager.h"
 #include "platform/Alert.h"
 #include "platform/Workspace.h"
@@ -8,6 +10,16 @@
 const QUrl AppDelegate::supportPage(QStringLiteral("https://marrowick.com/quiverlane/support"));
 
 AppDelegate::AppDelegate(WIUserDefaults& defaults) : defaults_(defaults) {}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching() {
+    // The tray icon and the bar under it; what the bar lists comes with its contents.
+    statusItem_ = std::make_unique<MTStatusItem>();
+    mainWindowController_ = MWWindowController::controller<STDockableWindowController>();
+    mainWindowController_->window();
+    mainWindowController_->setStatusItem(statusItem_.get());
+}
 
 void AppDelegate::applicationWillFinishLaunching() {
     if (!defaults_.loadGroupData()) {

@@ -4,7 +4,10 @@
 
 #include <QObject>
 #include <QUrl>
+#include <memory>
 
+class MTStatusItem;
+class STDockableWindowController;
 class WIUserDefaults;
 
 // The root of the program: loads the library before anything else touches it and
@@ -15,15 +18,21 @@ public:
     static const QUrl supportPage;
 
     explicit AppDelegate(WIUserDefaults& defaults);
+    ~AppDelegate() override;
 
     void applicationWillFinishLaunching() override;
+    void applicationDidFinishLaunching() override;
     void applicationWillTerminate() override;
 
     bool libraryLoaded() const { return libraryLoaded_; }
+    MTStatusItem* statusItem() const { return statusItem_.get(); }
+    STDockableWindowController* mainWindowController() const { return mainWindowController_.get(); }
 
 private:
     void showLoadFailureAlertAndQuit();
 
     WIUserDefaults& defaults_;
     bool libraryLoaded_ = false;
+    std::unique_ptr<MTStatusItem> statusItem_;
+    std::unique_ptr<STDockableWindowController> mainWindowController_;
 };

@@ -200,6 +200,8 @@ void STDockableWindowController::actuallyShowWindow(bool) {
     if (statusItem_)
         statusItem_->setActive(true);
     windowWillShow();
+    // The tray says nothing when its icon moves; its place is read at each showing.
+    repositionDockedWindow();
     QWidget* bar = window();
     if (fade_)
         fade_->stop();
