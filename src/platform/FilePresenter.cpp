@@ -32,13 +32,6 @@ FilePresenterRegistry& FilePresenterRegistry::shared() {
     return *registry;
 }
 
-FilePresenterRegistry::~FilePresenterRegistry() {
-    for (Folder& folder : folders_) {
-        g_signal_handlers_disconnect_by_data(folder.monitor, this);
-        g_object_unref(folder.monitor);
-    }
-}
-
 FilePresenterRegistry::Folder* FilePresenterRegistry::watch(const QString& folderPath) {
     auto it = folders_.find(folderPath);
     if (it != folders_.end())

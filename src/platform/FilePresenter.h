@@ -25,8 +25,6 @@ class FilePresenterRegistry : public QObject {
     Q_OBJECT
 public:
     static FilePresenterRegistry& shared();
-    ~FilePresenterRegistry() override;
-
     void addFilePresenter(FilePresenter* presenter);
     void removeFilePresenter(FilePresenter* presenter);
 

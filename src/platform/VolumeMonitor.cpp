@@ -14,11 +14,6 @@ VolumeMonitor::VolumeMonitor() {
     g_signal_connect(monitor_, "mounts-changed", G_CALLBACK(&VolumeMonitor::mountsChanged), this);
 }
 
-VolumeMonitor::~VolumeMonitor() {
-    g_signal_handlers_disconnect_by_data(monitor_, this);
-    g_object_unref(monitor_);
-}
-
 void VolumeMonitor::mountsChanged(GUnixMountMonitor*, gpointer self) {
     static_cast<VolumeMonitor*>(self)->applyMountTable(MountTable::readCurrent());
 }

@@ -25,8 +25,6 @@ class VolumeMonitor : public QObject {
     Q_OBJECT
 public:
     static VolumeMonitor& shared();
-    ~VolumeMonitor() override;
-
     void addObserver(VolumeObserver* observer) { observers_.insert(observer); }
     void removeObserver(VolumeObserver* observer) { observers_.remove(observer); }
 
