@@ -38,14 +38,27 @@ bool hasUtf8Path(const QUrl& url, const QString& decodedPath) {
     const QByteArray raw = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
     return FileNames::isValidUtf8(raw);
 }
+
+bool isOnWorkerThread() {
+    QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() != app->thread();
+}
 } // namespace
 
 QVFile::QVFile() {
     // Shortcuts made by a worker (folder listing) still live on the main thread.
-    if (QCoreApplication* app = QCoreApplication::instance();
-        app && QThread::currentThread() != app->thread())
-        moveToThread(app->thread());
-    VolumeMonitor::shared().addObserver(this);
+    if (isOnWorkerThread())
+        moveToThread(QCoreApplication::instance()->thread());
+    onMainThread([this] { VolumeMonitor::shared().addObserver(this); });
+}
+
+void QVFile::onMainThread(std::function<void()> work) {
+    // The volume observers, the file watches and the mount table are the main
+    // thread's; a shortcut already lives there, so queued work dies with it.
+    if (isOnWorkerThread())
+        QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+    else
+        work();
 }
 
 QVFile::~QVFile() {
@@ -82,6 +95,10 @@ void QVFile::encodeWithCoder(KeyedArchiver& coder) const {
 }
 
 QIcon QVFile::image() const {
+    if (imageNeedsCaution_) {
+        imageNeedsCaution_ = false;
+        image_ = FileIcons::cautionIcon();
+    }
     if (imageNeedsUpdate_) {
         imageNeedsUpdate_ = false;
         QImage loaded = iconPath_.isEmpty() ? QImage() : FileIcons::loadImage(iconPath_);
@@ -98,6 +115,16 @@ QIcon QVFile::image() const {
 void QVFile::setImage(const QIcon& image) {
     image_ = image;
     imageNeedsUpdate_ = false;
+    imageNeedsCaution_ = false;
+}
+
+void QVFile::setCautionImage() {
+    if (!isOnWorkerThread()) {
+        setImage(FileIcons::cautionIcon());
+        return;
+    }
+    imageNeedsUpdate_ = false;
+    imageNeedsCaution_ = true;
 }
 
 void QVFile::setIconPath(const QString& iconPath) {
@@ -128,13 +155,13 @@ void QVFile::setUrl(const QUrl& url, bool updateBookmarkData, bool checkAlias,
         SystemLog::write(
             QStringLiteral("Refusing to point %@ at %@: not a local file with a UTF-8 name"),
             {name_, url.toString(QUrl::FullyEncoded)});
-        stopPresenting();
+        onMainThread([this] { stopPresenting(); });
         url_ = QUrl();
         path_.clear();
         // Nor may a relaunch lead back to whatever the shortcut pointed at before.
         bookmarkData_.clear();
         hasError_ = true;
-        setImage(FileIcons::cautionIcon());
+        setCautionImage();
         return;
     }
     url_ = url;
@@ -156,16 +183,23 @@ void QVFile::setUrl(const QUrl& url, bool updateBookmarkData, bool checkAlias,
     if (checkAlias)
         checkFileIsAlias(values);
     if (updateBookmarkData) {
-        QString error;
-        bookmarkData_ = Bookmark::create(
-            path(), Bookmark::WithSecurityScope | Bookmark::SecurityScopeAllowOnlyReadAccess,
-            &error);
-        if (bookmarkData_.isEmpty())
-            SystemLog::write(QStringLiteral("Could not create bookmark data because of error: %@"),
-                             {error});
+        onMainThread([this, path = path_] {
+            QString error;
+            bookmarkData_ = Bookmark::create(
+                path, Bookmark::WithSecurityScope | Bookmark::SecurityScopeAllowOnlyReadAccess,
+                &error);
+            if (bookmarkData_.isEmpty())
+                SystemLog::write(
+                    QStringLiteral("Could not create bookmark data because of error: %@"), {error});
+        });
     }
     if (useFilePresenter)
-        FilePresenterRegistry::shared().addFilePresenter(this);
+        onMainThread([this] { FilePresenterRegistry::shared().addFilePresenter(this); });
+}
+
+void QVFile::setListedUrl(const QString& path, const ResourceValues& values) {
+    resolved_ = Resolved{path, values};
+    setUrl(FileURLs::fromPath(path), false, true, false, false);
 }
 
 void QVFile::updateIsDirectory() {
@@ -217,7 +251,7 @@ void QVFile::checkFileIsAlias(const ResourceValues& values) {
         return;
     }
     const std::optional<QString> destination = mw_resolveAliasFile(path());
-    setImage(FileIcons::cautionIcon());
+    setCautionImage();
     if (destination) {
         isAlias_ = true;
         aliasDestinationURL_ = FileURLs::fromPath(*destination);
@@ -248,7 +282,7 @@ void QVFile::updateURL() {
 
 void QVFile::enterErrorState() {
     hasError_ = true;
-    setImage(FileIcons::cautionIcon());
+    setCautionImage();
     stopPresenting();
     setUrl(QUrl());
 }

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QString>
 #include <QUrl>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -69,6 +70,9 @@ public:
         setUrl(url, updateBookmarkData, checkAlias, true, true);
     }
     void setUrl(const QUrl& url) { setUrl(url, true, true, true, true); }
+    // The cheap pointing of a folder-listing entry (no bookmark, aliases recognised,
+    // no watching, no icon) at `path`, whose resource values the listing has read.
+    void setListedUrl(const QString& path, const ResourceValues& values);
 
     void updateURL();
     void updateIcon();
@@ -105,6 +109,8 @@ private:
     void updateIsDirectory(const ResourceValues& values);
     void checkFileIsAlias(const ResourceValues& values);
     void stopPresenting();
+    void setCautionImage();
+    void onMainThread(std::function<void()> work);
 
     bool isDirectory_ = false;
     bool isWebLoc_ = false;
@@ -112,6 +118,8 @@ private:
     bool isAlias_ = false;
     mutable QIcon image_;
     mutable bool imageNeedsUpdate_ = false;
+    // Set by a worker, which may not make icons: the caution icon is made on first use.
+    mutable bool imageNeedsCaution_ = false;
     QString name_;
     QString displayName_;
     QString iconPath_;

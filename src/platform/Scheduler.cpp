@@ -1,9 +1,11 @@
 #include "platform/Scheduler.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QTimer>
+#include <atomic>
 #include <cmath>
 #include <memory>
 
@@ -11,6 +13,12 @@ namespace {
 
 class QtScheduler : public Scheduler {
 public:
+    QtScheduler() {
+        // The first to ask for the clock may be a worker; the timers are the main thread's.
+        if (QCoreApplication* app = QCoreApplication::instance())
+            owner_.moveToThread(app->thread());
+    }
+
     TaskId schedule(double seconds, bool repeats, std::function<void()> task) override {
         const TaskId id = ++lastId_;
         auto* timer = new QTimer(&owner_);
@@ -52,14 +60,16 @@ private:
     TaskId lastId_ = 0;
 };
 
-Scheduler* installed = nullptr;
+// Listing threads read the clock too, for the dates of their cache records.
+std::atomic<Scheduler*> installed{nullptr};
 
 } // namespace
 
 Scheduler& Scheduler::shared() {
     // Never destroyed: timers may still be cancelled while the process ends.
     static Scheduler* real = new QtScheduler;
-    return installed ? *installed : *real;
+    Scheduler* test = installed.load();
+    return test ? *test : *real;
 }
 
 void Scheduler::setShared(Scheduler* scheduler) {

@@ -2,6 +2,7 @@
 
 #include "platform/Scheduler.h"
 
+#include <atomic>
 #include <map>
 #include <memory>
 
@@ -20,7 +21,7 @@ public:
     }
     void cancel(TaskId id) override { tasks_.erase(id); }
 
-    double now() const override { return now_; }
+    double now() const override { return now_.load(); }
     size_t pendingCount() const { return tasks_.size(); }
 
     // Moves the clock forward, running every firing that falls due, in time order.
@@ -54,6 +55,7 @@ private:
         std::shared_ptr<std::function<void()>> run;
     };
     std::map<TaskId, Task> tasks_;
-    double now_ = 0;
+    // Worker threads read the clock while the test moves it.
+    std::atomic<double> now_{0};
     TaskId lastId_ = 0;
 };
