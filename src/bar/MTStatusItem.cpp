@@ -4,6 +4,7 @@
 #include "platform/ModifierFlags.h"
 #include "platform/NotificationCenter.h"
 #include "platform/SystemLog.h"
+#include "platform/WindowGeometry.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -31,6 +32,7 @@ MTStatusItem::MTStatusItem(std::function<bool()> isDarkMode) : isDarkMode_(std::
     connect(statusItem_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 lastClickFrame_ = QRect(QCursor::pos(), QSize(1, 1));
+                watchTrayWindow();
                 if (reason == QSystemTrayIcon::Context)
                     rightMouseDown();
                 else if (reason == QSystemTrayIcon::Trigger)
@@ -43,6 +45,29 @@ MTStatusItem::MTStatusItem(std::function<bool()> isDarkMode) : isDarkMode_(std::
     currentImage_ = iconImage();
     recalculateLength();
     statusItem_->show();
+    watchTrayWindow();
+}
+
+void MTStatusItem::watchTrayWindow() {
+    // Qt says nothing when the tray moves its icon, but on X11 the icon is a
+    // top-level widget of ours embedded in the tray, and its moves reach it. It
+    // exists once the tray has taken the icon (at the latest by the first click).
+    if (trayWindow_)
+        return;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->inherits("QSystemTrayIconSys")) {
+            trayWindow_ = window;
+            window->installEventFilter(this);
+            return;
+        }
+    }
+}
+
+bool MTStatusItem::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == trayWindow_ &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        Q_EMIT frameChanged();
+    return QObject::eventFilter(watched, event);
 }
 
 MTStatusItem::~MTStatusItem() {
@@ -250,6 +275,10 @@ void MTStatusItem::redraw() {
 }
 
 QRect MTStatusItem::frame() const {
+    if (auto* window = qobject_cast<QWidget*>(trayWindow_.data())) {
+        if (const std::optional<QRect> onScreen = WindowGeometry::onScreen(window))
+            return *onScreen;
+    }
     const QRect tray = statusItem_ ? statusItem_->geometry() : QRect();
     return tray.isValid() && !tray.isEmpty() ? tray : lastClickFrame_;
 }

@@ -86,7 +86,15 @@ public:
     // Where the icon is on screen: the tray's geometry, else where the last click was.
     QRect frame() const;
 
+Q_SIGNALS:
+    // The icon moved or changed size in the tray.
+    void frameChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void watchTrayWindow();
     void redraw();
     void blinkTick();
 
@@ -108,5 +116,6 @@ private:
     double length_ = 0;
     double thickness_ = 22;
     QRect lastClickFrame_;
+    QPointer<QObject> trayWindow_;
     std::function<bool()> isDarkMode_;
 };

@@ -3,13 +3,16 @@
 #include "app/MWCore.h"
 #include "app/WIUserDefaults.h"
 #include "bar/QVWindow.h"
+#include "platform/Application.h"
 #include "platform/ApplicationWindows.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Scheduler.h"
 #include "toolkit/MWWindowHelpers.h"
 #include "toolkit/SavedFrame.h"
 
+#include <QAction>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPropertyAnimation>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -20,7 +23,30 @@ namespace {
 std::optional<double> previousClickTime;
 } // namespace
 
-STDockableWindowController::STDockableWindowController() = default;
+STDockableWindowController::STDockableWindowController() : toggleDockedAction_(new QAction(this)) {
+    connect(toggleDockedAction_, &QAction::triggered, this,
+            &STDockableWindowController::toggleDocked);
+    updateToggleDockedAction();
+}
+
+void STDockableWindowController::updateToggleDockedAction() {
+    toggleDockedAction_->setText(docked_ ? QStringLiteral("Float the Bar")
+                                         : QStringLiteral("Dock the Bar Under the Icon"));
+}
+
+QMenu* STDockableWindowController::defaultContextMenu() {
+    if (!defaultContextMenu_) {
+        defaultContextMenu_ = new QMenu;
+        connect(this, &QObject::destroyed, defaultContextMenu_, &QObject::deleteLater);
+        defaultContextMenu_->addAction(toggleDockedAction_);
+        defaultContextMenu_->addSeparator();
+        defaultContextMenu_->addAction(QStringLiteral("Quit Quiverlane"), [] {
+            if (Application* application = Application::shared())
+                application->terminate();
+        });
+    }
+    return defaultContextMenu_;
+}
 
 STDockableWindowController::~STDockableWindowController() {
     NotificationCenter::defaultCenter().removeObserver(this);
@@ -38,6 +64,8 @@ QWidget* STDockableWindowController::loadWindow() {
     layout->setContentsMargins(0, 0, 0, 0);
     auto* content = new QVWindowView(bar);
     content->setObjectName(QStringLiteral("contentView"));
+    // The window itself is clear so that the rounded corners show the desktop.
+    content->setBackgroundColor(bar->palette().color(QPalette::Window));
     layout->addWidget(content);
     bar->resize(200, 300);
     return bar;
@@ -59,6 +87,7 @@ void STDockableWindowController::mw_viewDidLoad() {
     }
     setWindowLevel();
     docked_ = defaults().isDocked();
+    updateToggleDockedAction();
     if (!docked_)
         undockWindowAnimated(false);
     NotificationCenter& center = NotificationCenter::defaultCenter();
@@ -75,14 +104,19 @@ void STDockableWindowController::setStatusItem(MTStatusItem* item) {
             statusItem_->setDelegate(nullptr);
         NotificationCenter::defaultCenter().removeObserver(
             this, MTStatusItem::lengthDidChangeNotification);
+        disconnect(statusItem_, nullptr, this, nullptr);
     }
     statusItem_ = item;
     if (!item)
         return;
     item->setDelegate(this);
+    if (!item->contextMenu())
+        item->setContextMenu(defaultContextMenu());
     NotificationCenter::defaultCenter().addObserver(
         this, MTStatusItem::lengthDidChangeNotification,
         [this](const Notification&) { repositionDockedWindow(); }, item);
+    connect(item, &MTStatusItem::frameChanged, this,
+            &STDockableWindowController::repositionDockedWindow);
 }
 
 QRect STDockableWindowController::dockedWindowFrame(const QRect& bar, const QRect& icon,
@@ -115,8 +149,15 @@ void STDockableWindowController::dockWindowAnimated(bool animated, bool showWind
         Scheduler::shared().schedule(fadeSeconds, false, place);
     else
         place();
-    if (showWindow)
+    if (showWindow) {
+        setMovable(false);
         ApplicationWindows::activate(bar);
+    }
+}
+
+void STDockableWindowController::setMovable(bool movable) {
+    if (auto* qvWindow = qobject_cast<QVWindow*>(window()))
+        qvWindow->setMovableByWindowBackground(movable);
 }
 
 QString STDockableWindowController::undockedFrameString() const {
@@ -150,6 +191,7 @@ void STDockableWindowController::undockWindowAnimated(bool animated) {
         Scheduler::shared().schedule(fadeSeconds, false, restore);
     else
         restore();
+    setMovable(true);
 }
 
 void STDockableWindowController::toggleDocked() {
@@ -161,6 +203,7 @@ void STDockableWindowController::toggleDocked() {
         undockWindowAnimated(true);
     }
     defaults().setIsDocked(docked_);
+    updateToggleDockedAction();
 }
 
 bool STDockableWindowController::menuShouldShow() {

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QRect>
 
+class QAction;
+class QMenu;
 class QPropertyAnimation;
 class WIUserDefaults;
 
@@ -34,6 +36,8 @@ public:
     void setCanHide(bool canHide) { canHide_ = canHide; }
 
     void toggleDocked();
+    // The command that floats a docked bar or docks a floating one, for menus.
+    QAction* toggleDockedAction() const { return toggleDockedAction_; }
     void dockWindowAnimated(bool animated, bool showWindow);
     QRect dockedWindowFrame() const;
     // The docked frame of a bar of frame `bar` under an icon at `icon` on a screen `screen`.
@@ -72,6 +76,9 @@ protected:
 
 private:
     bool managerWindowVisible() const;
+    void updateToggleDockedAction();
+    QMenu* defaultContextMenu();
+    void setMovable(bool movable);
     void setWindowAlpha(double alpha, bool animated);
     void setFrameFromString(const QString& text);
 
@@ -80,4 +87,6 @@ private:
     bool docked_ = true;
     bool canHide_ = true;
     QPointer<QPropertyAnimation> fade_;
+    QAction* toggleDockedAction_ = nullptr;
+    QMenu* defaultContextMenu_ = nullptr;
 };

@@ -1,10 +1,15 @@
 #include "app/WIUserDefaults.h"
+#include "bar/QVWindow.h"
 #include "bar/STDockableWindowController.h"
 #include "platform/NotificationCenter.h"
 #include "support/ManualScheduler.h"
 #include "support/TestSupport.h"
 #include "toolkit/SavedFrame.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -157,6 +162,41 @@ TEST_F(BarStates, OnlyAnUndockedBarRemembersWhereItWasMoved) {
     EXPECT_EQ(saved->frame.topLeft(), QPoint(70, 80));
     bar->toggleDocked();
     EXPECT_TRUE(settings.isDocked());
+}
+
+TEST_F(BarStates, TheTrayMenuFloatsTheBarWhichThenDragsByItsBackground) {
+    WIUserDefaults& settings = WIUserDefaults::standardUserDefaults();
+    MTStatusItem item([] { return false; });
+    bar->setStatusItem(&item);
+    ASSERT_TRUE(item.contextMenu());
+    ASSERT_TRUE(item.contextMenu()->actions().contains(bar->toggleDockedAction()));
+    auto* window = qobject_cast<QVWindow*>(bar->window());
+    ASSERT_TRUE(window);
+    bar->actuallyShowWindow(false);
+    EXPECT_FALSE(window->isMovableByWindowBackground());
+    EXPECT_EQ(bar->toggleDockedAction()->text(), "Float the Bar");
+
+    bar->toggleDockedAction()->trigger();
+    EXPECT_FALSE(settings.isDocked());
+    EXPECT_TRUE(window->isMovableByWindowBackground());
+    EXPECT_EQ(bar->toggleDockedAction()->text(), "Dock the Bar Under the Icon");
+
+    const QPoint start = window->pos();
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(5, 5));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(35, 25), window->mapToGlobal(QPointF(35, 25)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(window, &drag);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(35, 25));
+    EXPECT_EQ(window->pos(), start + QPoint(30, 20));
+    const auto saved = SavedFrame::parse(settings.undockedFrame());
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->frame.topLeft(), start + QPoint(30, 20));
+
+    bar->toggleDockedAction()->trigger();
+    clock.advance(0.2);
+    EXPECT_TRUE(settings.isDocked());
+    EXPECT_FALSE(window->isMovableByWindowBackground()) << "a docked bar stays under the icon";
+    bar->setStatusItem(nullptr);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The real tray end to end: an XEmbed tray host on the virtual X server, the
+# The real tray end to end: a window manager and an XEmbed tray host on the virtual X server, the
 # program's icon in it, a click that shows the bar under the icon and a second
 # click that hides it. Needs DISPLAY (the test command runs ctest in xvfb-run).
 set -u
@@ -7,10 +7,14 @@ set -u
 program="$1"
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=xcb
-cleanup() { kill "${app:-}" "${tray:-}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
+cleanup() { [ -n "${SHOW_LOG:-}" ] && cat "$work/log"; kill "${app:-}" "${tray:-}" "${wm:-}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
+# A desktop as users have it: a window manager, then the tray.
+openbox >/dev/null 2>&1 &
+wm=$!
+for _ in $(seq 50); do xdotool get_desktop >/dev/null 2>&1 && break; sleep 0.1; done
 trayer --edge top --align right --widthtype request --height 22 --SetDockType true &
 tray=$!
 for _ in $(seq 50); do xdotool search --class trayer >/dev/null 2>&1 && break; sleep 0.1; done
@@ -23,7 +27,7 @@ for _ in $(seq 100); do
     for w in $(xdotool search --class quiverlane 2>/dev/null); do
         read -r _ x y wd ht < <(xdotool getwindowgeometry --shell "$w" | tr '\n' ' ' |
             sed -E 's/WINDOW=([0-9]+) X=([0-9]+) Y=([0-9]+) WIDTH=([0-9]+) HEIGHT=([0-9]+).*/\1 \2 \3 \4 \5/')
-        if [ "${ht:-0}" -le 32 ] && [ "${wd:-0}" -le 32 ]; then icon="$x $y $wd $ht"; fi
+        if [ "${ht:-0}" -le 32 ] && [ "${wd:-0}" -le 32 ]; then icon="$x $y $wd $ht"; iconwin=$w; fi
     done
     [ -n "$icon" ] && break
     sleep 0.1
@@ -56,4 +60,11 @@ sleep 0.5 # a later click, not a double click
 xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
 for _ in $(seq 50); do [ -z "$(bar_geometry)" ] && break; sleep 0.1; done
 [ -z "$(bar_geometry)" ] || fail "the second click did not hide the bar"
+
+# Hiding the bar leaves the icon in the tray, and the next click brings the bar back.
+sleep 0.5
+xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
+for _ in $(seq 50); do [ -n "$(bar_geometry)" ] && break; sleep 0.1; done
+[ -n "$(bar_geometry)" ] || fail "a third click did not show the bar again"
+
 echo "1 passed, 0 failed"
