@@ -1,8 +1,10 @@
 #include "library/LibraryArchive.h"
 
 #include "library/MWColor.h"
+#include "library/QVColorFile.h"
 #include "library/QVFile.h"
 #include "library/QVGroup.h"
+#include "library/QVTextSnippetFile.h"
 
 #include <mutex>
 
@@ -12,5 +14,8 @@ void registerLibraryArchiveClasses() {
         ArchiveClasses::registerClass(QStringLiteral("QVGroup"), &QVGroup::decode);
         ArchiveClasses::registerClass(QStringLiteral("QVFile"), &QVFile::decode);
         ArchiveClasses::registerClass(QStringLiteral("MWColor"), &MWColor::decode);
+        ArchiveClasses::registerClass(QStringLiteral("QVTextSnippetFile"),
+                                      &QVTextSnippetFile::decode);
+        ArchiveClasses::registerClass(QStringLiteral("QVColorFile"), &QVColorFile::decode);
     });
 }
