@@ -5,6 +5,9 @@
 #include <QGuiApplication>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
 
 namespace TestSupport {
 namespace {
@@ -115,6 +118,52 @@ ForeignWindow::~ForeignWindow() {
     if (window_ != XCB_NONE)
         xcb_destroy_window(connection_, window_);
     xcb_disconnect(connection_);
+}
+
+TestKeyboard::TestKeyboard() : connection_(xcb_connect(nullptr, nullptr)) {}
+
+TestKeyboard::~TestKeyboard() {
+    xcb_disconnect(connection_);
+}
+
+xcb_keycode_t TestKeyboard::keycode(quint32 keySymbol) const {
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(connection_);
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keySymbol);
+    const xcb_keycode_t code = codes ? codes[0] : 0;
+    free(codes);
+    xcb_key_symbols_free(symbols);
+    return code;
+}
+
+void TestKeyboard::fake(uint8_t type, quint32 keySymbol) {
+    xcb_test_fake_input(connection_, type, keycode(keySymbol), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_flush(connection_);
+}
+
+void TestKeyboard::press(quint32 keySymbol) {
+    fake(XCB_KEY_PRESS, keySymbol);
+}
+
+void TestKeyboard::release(quint32 keySymbol) {
+    fake(XCB_KEY_RELEASE, keySymbol);
+}
+
+void TestKeyboard::type(std::initializer_list<quint32> modifierSymbols, quint32 keySymbol) {
+    for (quint32 modifier : modifierSymbols)
+        press(modifier);
+    press(keySymbol);
+    release(keySymbol);
+    for (auto it = std::rbegin(modifierSymbols); it != std::rend(modifierSymbols); ++it)
+        release(*it);
+}
+
+bool TestKeyboard::grabOnRoot(quint32 keySymbol, uint16_t modifiers) {
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+    xcb_generic_error_t* error = xcb_request_check(
+        connection_, xcb_grab_key_checked(connection_, 1, root, modifiers, keycode(keySymbol),
+                                          XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    free(error);
+    return error == nullptr;
 }
 
 } // namespace TestSupport

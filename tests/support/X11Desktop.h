@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QString>
+#include <initializer_list>
 #include <memory>
 #include <xcb/xcb.h>
 
@@ -35,6 +36,25 @@ public:
 private:
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t window_ = XCB_NONE;
+};
+
+// The keyboard as XTEST drives it, on a connection of its own: what a user types.
+class TestKeyboard {
+public:
+    TestKeyboard();
+    ~TestKeyboard();
+    // Presses the modifiers in order, then taps the key, then lets the modifiers go.
+    void type(std::initializer_list<quint32> modifierSymbols, quint32 keySymbol);
+    void press(quint32 keySymbol);
+    void release(quint32 keySymbol);
+    // Another program's grab on the root window, as a rival hot-key tool makes.
+    bool grabOnRoot(quint32 keySymbol, uint16_t modifiers);
+
+private:
+    xcb_keycode_t keycode(quint32 keySymbol) const;
+    void fake(uint8_t type, quint32 keySymbol);
+
+    xcb_connection_t* connection_ = nullptr;
 };
 
 } // namespace TestSupport
