@@ -1,8 +1,11 @@
 #include "platform/Application.h"
 
+#include "platform/SingleInstance.h"
+
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QWidget>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -67,12 +70,37 @@ int Application::run() {
         return exitCode_;
     }
     QTimer::singleShot(0, this, [this] {
-        if (!terminating_)
-            delegate_.applicationDidFinishLaunching();
+        if (terminating_)
+            return;
+        delegate_.applicationDidFinishLaunching();
+        handleLaunch(firstArguments_, true);
     });
     const int code = qt_.exec();
     finishTermination();
     return terminating_ ? exitCode_ : code;
+}
+
+void Application::takeLaunchesFrom(SingleInstance& instance, const QStringList& firstArguments) {
+    firstArguments_ = firstArguments;
+    connect(&instance, &SingleInstance::launched, this,
+            [this](const QStringList& arguments) { handleLaunch(arguments); });
+}
+
+void Application::handleLaunch(const QStringList& arguments, bool isFirst) {
+    bool openedURL = false;
+    for (const QString& argument : arguments) {
+        const QUrl url(argument);
+        if (url.scheme() == QStringLiteral("quiverlane")) {
+            delegate_.applicationOpenURL(url);
+            openedURL = true;
+        }
+    }
+    if (openedURL || isFirst)
+        return;
+    bool hasVisibleWindows = false;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        hasVisibleWindows = hasVisibleWindows || window->isVisible();
+    delegate_.applicationShouldHandleReopen(hasVisibleWindows);
 }
 
 void Application::terminate(int exitCode) {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
+#include <QUrl>
 
 class QApplication;
 class QSocketNotifier;
+class SingleInstance;
 
 // The callbacks the application object delivers to its delegate.
 class ApplicationDelegate {
@@ -13,6 +16,13 @@ public:
     virtual void applicationDidFinishLaunching() {}
     virtual void applicationDidBecomeActive() {}
     virtual void applicationDidResignActive() {}
+    // Launched again while running; the answer says whether the launch was handled.
+    virtual bool applicationShouldHandleReopen(bool hasVisibleWindows) {
+        Q_UNUSED(hasVisibleWindows);
+        return false;
+    }
+    // Asked to open one of the program's own URLs (quiverlane:...).
+    virtual void applicationOpenURL(const QUrl& url) { Q_UNUSED(url); }
     virtual void applicationWillTerminate() {}
 };
 
@@ -33,6 +43,12 @@ public:
     void terminate(int exitCode = 0);
     bool isTerminating() const { return terminating_; }
 
+    // Launches of the program: the first one's arguments, and later ones that
+    // `instance` hands over. A quiverlane: URL among them is opened; a launch
+    // without one is a reopen.
+    void takeLaunchesFrom(SingleInstance& instance, const QStringList& firstArguments);
+    void handleLaunch(const QStringList& arguments, bool isFirst = false);
+
 private:
     void finishTermination();
     void readSignal();
@@ -43,4 +59,5 @@ private:
     bool terminating_ = false;
     bool terminated_ = false;
     int exitCode_ = 0;
+    QStringList firstArguments_;
 };

@@ -6,7 +6,8 @@ set -u
 [ -n "${DISPLAY:-}" ] || { echo "no X display: run it through the test command"; exit 77; }
 program="$1"
 work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=xcb
+mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
 cleanup() { [ -n "${SHOW_LOG:-}" ] && cat "$work/log"; kill "${app:-}" "${tray:-}" "${wm:-}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
