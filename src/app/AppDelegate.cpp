@@ -2,7 +2,7 @@
 
 #include "app/WIUserDefaults.h"
 #include "bar/MTStatusItem.h"
-#include "bar/STDockableWindowController.h"
+#include "bar/QVBookmarksWindowController.h"
 #include "library/QVGroupManager.h"
 #include "platform/Alert.h"
 #include "platform/Workspace.h"
@@ -14,9 +14,9 @@ AppDelegate::AppDelegate(WIUserDefaults& defaults) : defaults_(defaults) {}
 AppDelegate::~AppDelegate() = default;
 
 void AppDelegate::applicationDidFinishLaunching() {
-    // The tray icon and the bar under it; what the bar lists comes with its contents.
+    // The tray icon and the bar of groups and shortcuts under it.
     statusItem_ = std::make_unique<MTStatusItem>();
-    mainWindowController_ = MWWindowController::controller<STDockableWindowController>();
+    mainWindowController_ = MWWindowController::controller<QVBookmarksWindowController>();
     mainWindowController_->window();
     mainWindowController_->setStatusItem(statusItem_.get());
 }

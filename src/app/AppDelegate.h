@@ -7,7 +7,7 @@
 #include <memory>
 
 class MTStatusItem;
-class STDockableWindowController;
+class QVBookmarksWindowController;
 class WIUserDefaults;
 
 // The root of the program: loads the library before anything else touches it and
@@ -26,7 +26,7 @@ public:
 
     bool libraryLoaded() const { return libraryLoaded_; }
     MTStatusItem* statusItem() const { return statusItem_.get(); }
-    STDockableWindowController* mainWindowController() const { return mainWindowController_.get(); }
+    QVBookmarksWindowController* mainWindowController() const { return mainWindowController_.get(); }
 
 private:
     void showLoadFailureAlertAndQuit();
@@ -34,5 +34,5 @@ private:
     WIUserDefaults& defaults_;
     bool libraryLoaded_ = false;
     std::unique_ptr<MTStatusItem> statusItem_;
-    std::unique_ptr<STDockableWindowController> mainWindowController_;
+    std::unique_ptr<QVBookmarksWindowController> mainWindowController_;
 };

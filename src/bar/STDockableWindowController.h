@@ -30,7 +30,7 @@ public:
         preferencesWindowController_ = controller;
     }
     MTStatusItem* statusItem() const { return statusItem_; }
-    void setStatusItem(MTStatusItem* item);
+    virtual void setStatusItem(MTStatusItem* item);
     bool docked() const { return docked_; }
     virtual bool canHide() const { return canHide_; }
     void setCanHide(bool canHide) { canHide_ = canHide; }

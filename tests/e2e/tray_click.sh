@@ -12,6 +12,20 @@ cleanup() { [ -n "${SHOW_LOG:-}" ] && cat "$work/log"; kill "${app:-}" "${tray:-
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
+# A library with one group of the user's own: an empty library has no bar to
+# show, and its icon opens the settings menu instead. The groups are a keyed
+# archive (a binary property list) in the settings file, every byte escaped.
+mkdir -p "$XDG_CONFIG_HOME/Marrowick"
+python3 - "$XDG_CONFIG_HOME/Marrowick/Quiverlane.conf" <<'EOF' || fail "could not write the library"
+import plistlib, sys
+group = lambda name, order, pinned: {"$class": "QVGroup", "name": name, "order": order,
+                                     "pinned": pinned, "isExpanded": True, "files": []}
+archive = {"$archiveVersion": 1, "$root": [group("Pinned", 0, True), group("Tray test", 1, False)]}
+data = plistlib.dumps(archive, fmt=plistlib.FMT_BINARY)
+with open(sys.argv[1], "w") as settings:
+    settings.write("[General]\ngroups=@ByteArray(%s)\n" % "".join("\\x%02x" % b for b in data))
+EOF
+
 # A desktop as users have it: a window manager, then the tray.
 openbox >/dev/null 2>&1 &
 wm=$!
