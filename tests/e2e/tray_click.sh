@@ -3,36 +3,26 @@
 # program's icon in it, a click that shows the bar under the icon and a second
 # click that hides it. Needs DISPLAY (the test command runs ctest in xvfb-run).
 set -u
-[ -n "${DISPLAY:-}" ] || { echo "no X display: run it through the test command"; exit 77; }
 program="$1"
-work=$(mktemp -d)
-mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-cleanup() { [ -n "${SHOW_LOG:-}" ] && cat "$work/log"; kill "${app:-}" "${tray:-}" "${wm:-}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/desktop.sh"
 
 # A library with one group of the user's own: an empty library has no bar to
-# show, and its icon opens the settings menu instead. The groups are a keyed
+# show, and its icon opens the settings menu instead. The bar is to stay hidden
+# at launch, so that the first click is the one that shows it. The groups are a keyed
 # archive (a binary property list) in the settings file, every byte escaped.
 mkdir -p "$XDG_CONFIG_HOME/Marrowick"
-python3 - "$XDG_CONFIG_HOME/Marrowick/Quiverlane.conf" <<'EOF' || fail "could not write the library"
+python3 - "$settings" <<'EOF' || fail "could not write the library"
 import plistlib, sys
 group = lambda name, order, pinned: {"$class": "QVGroup", "name": name, "order": order,
                                      "pinned": pinned, "isExpanded": True, "files": []}
 archive = {"$archiveVersion": 1, "$root": [group("Pinned", 0, True), group("Tray test", 1, False)]}
 data = plistlib.dumps(archive, fmt=plistlib.FMT_BINARY)
 with open(sys.argv[1], "w") as settings:
-    settings.write("[General]\ngroups=@ByteArray(%s)\n" % "".join("\\x%02x" % b for b in data))
+    settings.write("[General]\nhideWindowOnStartup=true\ngroups=@ByteArray(%s)\n"
+                   % "".join("\\x%02x" % b for b in data))
 EOF
 
-# A desktop as users have it: a window manager, then the tray.
-openbox >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 50); do xdotool get_desktop >/dev/null 2>&1 && break; sleep 0.1; done
-trayer --edge top --align right --widthtype request --height 22 --SetDockType true &
-tray=$!
-for _ in $(seq 50); do xdotool search --class trayer >/dev/null 2>&1 && break; sleep 0.1; done
+start_desktop
 "$program" >"$work/log" 2>&1 &
 app=$!
 
