@@ -7,27 +7,39 @@
 #include "library/QVColorFile.h"
 #include "library/QVGroupManager.h"
 #include "library/QVHelpers.h"
+#include "platform/Alert.h"
 #include "platform/Appearance.h"
 #include "platform/Application.h"
 #include "platform/ApplicationWindows.h"
+#include "platform/Applications.h"
+#include "platform/FileViewer.h"
 #include "platform/NotificationCenter.h"
+#include "platform/PropertyList.h"
 #include "platform/Scheduler.h"
+#include "platform/SecurityScope.h"
 #include "platform/VirtualKeyCodes.h"
+#include "platform/Workspace.h"
 #include "toolkit/MWNoScrollView.h"
 #include "toolkit/MWTableCellView.h"
 #include "toolkit/MWView.h"
 #include "toolkit/MWWindowHelpers.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -113,11 +125,64 @@ QString toolTipForFile(const QVFilePtr& file) {
     return file->path();
 }
 
+// The pasteboard types of the drag, as MIME types. The desktop's own stand for
+// the system's types; ours carry the types only we read back.
+namespace DragType {
+const QString webURLsWithTitles = QStringLiteral("application/x-quiverlane-web-urls-with-titles");
+const QString urls = QStringLiteral("application/x-quiverlane-urls");
+const QString string = QStringLiteral("text/plain");
+const QString utf8PlainText = QStringLiteral("text/plain;charset=utf-8");
+const QString publicURL = QStringLiteral("application/x-quiverlane-public-url");
+const QString publicURLName = QStringLiteral("application/x-quiverlane-public-url-name");
+const QString mozillaURL = QStringLiteral("text/x-moz-url");
+const QString fileNames = QStringLiteral("text/uri-list");
+} // namespace DragType
+
+// Property lists hold arrays of values, not string lists.
+QVariantList arrayOf(const QStringList& strings) {
+    return QVariantList(strings.begin(), strings.end());
+}
+
+QByteArray propertyList(const QVariant& value) {
+    PropertyList::Node node = PropertyList::fromValue(value);
+    return PropertyList::toXml(node.get());
+}
+
+// Lets the open panel show only the way down to one location and that location.
+class OnlyLocationFilter : public QSortFilterProxyModel {
+public:
+    OnlyLocationFilter(QString path, QObject* parent)
+        : QSortFilterProxyModel(parent), path_(std::move(path)) {}
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (!files)
+            return false;
+        const QString path = files->filePath(files->index(row, 0, parent));
+        const QString folder = path.endsWith(u'/') ? path : path + u'/';
+        return path == path_ || path_.startsWith(folder);
+    }
+
+private:
+    QString path_;
+};
+
 bool opensPopup(const QVFile& file) {
     return (file.isDirectory() && !file.url().isEmpty()) ||
            dynamic_cast<const QVColorFile*>(&file) != nullptr;
 }
 } // namespace
+
+const QString QVBookmarksWindowController::noApplicationTitle = QStringLiteral("<None>");
+const QString QVBookmarksWindowController::aliasPanelMessage =
+    QStringLiteral("Click okay to allow Quiverlane to access this file");
+const QUrl QVBookmarksWindowController::supportPage(
+    QStringLiteral("https://marrowick.com/quiverlane/support"));
+const QUrl QVBookmarksWindowController::moreAppsPage(
+    QStringLiteral("https://marrowick.com/quiverlane/apps"));
+const QUrl QVBookmarksWindowController::feedbackPage(
+    QStringLiteral("https://marrowick.com/quiverlane/feedback"));
 
 QString QVBookmarksWindowController::longestName(const std::vector<QVGroupPtr>& groups) {
     QString longest;
@@ -236,17 +301,11 @@ void QVBookmarksWindowController::mw_viewDidLoad() {
     STDockableWindowController::mw_viewDidLoad();
     QWidget* bar = window();
     bar->setAttribute(Qt::WA_TranslucentBackground);
-    settingsMenu_.addAction(toggleDockedAction());
-    settingsMenu_.addSeparator();
-    settingsMenu_.addAction(QStringLiteral("Quit Quiverlane"), [] {
-        if (Application* application = Application::shared())
-            application->terminate();
-    });
+    buildMenus();
     if (statusItem())
         statusItem()->setContextMenu(&settingsMenu_);
-    connect(settingsButton_, &QToolButton::clicked, this, [this] {
-        settingsMenu_.popup(settingsButton_->mapToGlobal(QPoint(0, settingsButton_->height())));
-    });
+    connect(settingsButton_, &QToolButton::clicked, this,
+            &QVBookmarksWindowController::showSettingsMenu);
 
     outlineView_->setDarkMode([this] { return isDarkMode(); });
     outlineView_->setRowViewFactory(
@@ -257,6 +316,12 @@ void QVBookmarksWindowController::mw_viewDidLoad() {
     connect(outlineView_, &QVOutlineView::action, this, &QVBookmarksWindowController::didClick);
     connect(outlineView_, &QVOutlineView::doubleAction, this,
             &QVBookmarksWindowController::didDoubleClick);
+    connect(outlineView_, &QVOutlineView::selectionDidChange, this,
+            &QVBookmarksWindowController::outlineViewSelectionDidChange);
+    outlineView_->setDragSource([](const std::vector<QVOutlineItem>& items) -> QMimeData* {
+        auto data = std::make_unique<QMimeData>();
+        return writeItemsToPasteboard(items, *data) ? data.release() : nullptr;
+    });
     connect(outlineView_, &QTreeView::expanded, this,
             &QVBookmarksWindowController::outlineViewItemDidExpand);
     connect(outlineView_, &QTreeView::collapsed, this,
@@ -437,6 +502,8 @@ void QVBookmarksWindowController::didDoubleClick(int row) {
     const QVOutlineItem item = outlineView_->itemAtRow(row);
     if (item.isGroup())
         toggleGroup(item.group);
+    else
+        openClickedOrSelectedFiles();
 }
 
 std::unique_ptr<QVRowView>
@@ -801,4 +868,331 @@ void QVBookmarksWindowController::menuIconWasClicked() {
     }
     resetFileWindow();
     STDockableWindowController::menuIconWasClicked();
+}
+
+void QVBookmarksWindowController::buildMenus() {
+    settingsMenu_.addAction(QStringLiteral("Manage Shortcuts..."), this,
+                            &QVBookmarksWindowController::openEdit);
+    settingsMenu_.addAction(QStringLiteral("Settings..."), this,
+                            &QVBookmarksWindowController::openSettings);
+    settingsMenu_.addSeparator();
+    settingsMenu_.addAction(toggleDockedAction());
+    settingsMenu_.addSeparator();
+    joinMailingListItem_ =
+        settingsMenu_.addAction(QString(), this, &QVBookmarksWindowController::openWelcomeWindow);
+    joinMailingListItem_->setText(QStringLiteral("More Apps..."));
+    rateAppItem_ = settingsMenu_.addAction(QString(), this, &QVBookmarksWindowController::rateApp);
+    rateAppItem_->setText(QStringLiteral("Send Feedback"));
+    settingsMenu_.addAction(QStringLiteral("Support"), this,
+                            &QVBookmarksWindowController::openCustomerSupport);
+    updateSepItem_ = settingsMenu_.addSeparator();
+    updateItem_ = settingsMenu_.addAction(QStringLiteral("Check for Updates..."), this,
+                                          &QVBookmarksWindowController::checkForUpdates);
+    settingsMenu_.addSeparator();
+    settingsMenu_.addAction(QStringLiteral("Quit Quiverlane"), this,
+                            &QVBookmarksWindowController::quitApp);
+
+    contextMenu_.addAction(QStringLiteral("Open"), this,
+                           &QVBookmarksWindowController::openClickedOrSelectedFiles);
+    openWithMenu_.setTitle(QStringLiteral("Open With"));
+    contextMenu_.addMenu(&openWithMenu_)->setData(openWithItemTag);
+    contextMenu_
+        .addAction(QStringLiteral("Show in File Manager"), this,
+                   &QVBookmarksWindowController::showInFinder)
+        ->setData(showInFileManagerItemTag);
+    connect(&contextMenu_, &QMenu::aboutToShow, this,
+            &QVBookmarksWindowController::menuNeedsUpdate);
+    outlineView_->setRowMenu(&contextMenu_);
+}
+
+bool QVBookmarksWindowController::opensOnSelection(const QVOutlineView::CurrentEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers;
+    if (modifiers == Qt::ShiftModifier || modifiers == Qt::ControlModifier)
+        return false;
+    const bool keyEvent = event.type == QEvent::KeyPress || event.type == QEvent::KeyRelease;
+    if (keyEvent) {
+        const qint64 code = VirtualKeyCodes::fromQt(event.key, modifiers);
+        if (code == VirtualKeyCodes::downArrow || code == VirtualKeyCodes::upArrow)
+            return false;
+    }
+    return true;
+}
+
+void QVBookmarksWindowController::outlineViewSelectionDidChange() {
+    // A selection emptied under a click (the bar hiding as the click opens) is
+    // no new choice: the clicked row alone would open a second time.
+    if (outlineView_->selectedRows().empty() || tableViewSelectedOrClickedIndexes().empty())
+        return;
+    if (opensOnSelection(outlineView_->currentEvent()))
+        openClickedOrSelectedFiles();
+}
+
+void QVBookmarksWindowController::openClickedOrSelectedFiles() {
+    openClickedOrSelectedFilesWithAction(defaults().clickAction());
+}
+
+void QVBookmarksWindowController::openClickedOrSelectedFilesWithAction(qint64 action) {
+    if (ignoreDoubleClick_)
+        return;
+    const std::vector<int> rows = tableViewSelectedOrClickedIndexes();
+    resetFileWindow();
+    std::vector<QVTextSnippetFilePtr> snippets;
+    QList<QUrl> locations;
+    QVFilePtr alias;
+    for (int row : rows) {
+        const QVFilePtr file = outlineView_->itemAtRow(row).file;
+        if (!file || file->url().isEmpty())
+            continue;
+        if (auto snippet = std::dynamic_pointer_cast<QVTextSnippetFile>(file)) {
+            snippets.push_back(snippet);
+            continue;
+        }
+        if (std::dynamic_pointer_cast<QVColorFile>(file) || file->hasError())
+            continue;
+        if (file->isAlias()) {
+            // One panel at a time: what comes after the alias waits for another click.
+            alias = file;
+            break;
+        }
+        locations.append(file->url());
+        if (action == openAction)
+            openFile(file);
+    }
+    if (!snippets.empty())
+        handleTextSnippets(snippets);
+    if (alias) {
+        resolveAliasWithFile(alias);
+        return;
+    }
+    if (locations.isEmpty())
+        return;
+    if (action == revealAction)
+        FileViewer::activateFileViewerSelectingURLs(locations);
+    actuallyHideWindow(false);
+}
+
+void QVBookmarksWindowController::openFile(const QVFilePtr& file) {
+    Applications& applications = Applications::shared();
+    if (applications.isApplication(file->url())) {
+        const qint64 pid = applications.launch(file->url());
+        if (pid != 0)
+            Scheduler::shared().schedule(activateDelaySeconds, false,
+                                         [pid] { Applications::shared().activate(pid); });
+        return;
+    }
+    QUrl location = file->url();
+    if (file->isWebLoc()) {
+        location = QUrl(file->webLocation(), QUrl::StrictMode);
+        if (!location.isValid() || location.scheme().isEmpty())
+            return;
+        Workspace::openURL(location);
+        return;
+    }
+    const QUrl application = applications.applicationToOpen(location);
+    if (application.isEmpty() || applications.isFileManager(application)) {
+        Workspace::openURL(location);
+        return;
+    }
+    // Started once, with the document: most applications here would open a
+    // second instance if they were started first and handed the file later.
+    applications.launch(application, {QUrl::fromLocalFile(file->path())});
+}
+
+void QVBookmarksWindowController::resolveAliasWithFile(const QVFilePtr& file) {
+    aliasDestinationURL_ = file->aliasDestinationURL();
+    setCanHide(false);
+    const std::optional<QUrl> chosen = runAliasPanel();
+    setCanHide(true);
+    if (!chosen)
+        return;
+    file->setUrl(*chosen);
+    QVGroupManager::sharedInstance().save();
+    outlineView_->reloadRows();
+}
+
+bool QVBookmarksWindowController::panelShouldEnableURL(const QUrl& url) const {
+    return url.isLocalFile() && !aliasDestinationURL_.isEmpty() &&
+           QFileInfo(url.toLocalFile()).absoluteFilePath() ==
+               QFileInfo(aliasDestinationURL_.toLocalFile()).absoluteFilePath();
+}
+
+std::optional<QUrl> QVBookmarksWindowController::runAliasPanel() {
+    const QFileInfo target(aliasDestinationURL_.toLocalFile());
+    QFileDialog panel(nullptr, aliasPanelMessage, target.absolutePath());
+    // Only our own dialog takes the filter that leaves the target alone to choose.
+    panel.setOption(QFileDialog::DontUseNativeDialog);
+    panel.setFileMode(target.isDir() ? QFileDialog::Directory : QFileDialog::ExistingFile);
+    panel.setLabelText(QFileDialog::Accept, QStringLiteral("Okay"));
+    panel.setProxyModel(new OnlyLocationFilter(target.absoluteFilePath(), &panel));
+    panel.selectUrl(aliasDestinationURL_);
+    if (panel.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QList<QUrl> chosen = panel.selectedUrls();
+    if (chosen.isEmpty() || !panelShouldEnableURL(chosen.front()))
+        return std::nullopt;
+    return chosen.front();
+}
+
+void QVBookmarksWindowController::menuNeedsUpdate() {
+    openWithMenu_.clear();
+    const std::vector<int> rows = tableViewSelectedOrClickedIndexes();
+    if (rows.empty())
+        return;
+    const QVFilePtr file = outlineView_->itemAtRow(rows.front()).file;
+    if (!file)
+        return;
+    const bool swatch = std::dynamic_pointer_cast<QVColorFile>(file) != nullptr;
+    const bool snippet = std::dynamic_pointer_cast<QVTextSnippetFile>(file) != nullptr;
+    for (QAction* item : contextMenu_.actions()) {
+        if (item->data() == openWithItemTag)
+            item->setVisible(!(file->isWebLoc() || snippet || swatch));
+        else if (item->data() == showInFileManagerItemTag)
+            item->setVisible(!swatch);
+    }
+    if (!swatch)
+        openWithMenuForItem(file, &openWithMenu_);
+}
+
+void QVBookmarksWindowController::openWithMenuForItem(const QVFilePtr& file, QMenu* menu) {
+    menu->clear();
+    std::vector<QUrl> applications = Applications::shared().applicationsToOpen(file->url());
+    if (applications.empty()) {
+        menu->addAction(noApplicationTitle)->setEnabled(false);
+        return;
+    }
+    auto sortKey = [](const QUrl& url) { return url.fileName().toLower(); };
+    std::stable_sort(applications.begin(), applications.end(),
+                     [&](const QUrl& a, const QUrl& b) { return sortKey(a) < sortKey(b); });
+    for (const QUrl& application : applications) {
+        QAction* item = menu->addAction(application.fileName());
+        item->setToolTip(application.toLocalFile());
+        const QIcon icon = Applications::shared().icon(application);
+        if (!icon.isNull())
+            item->setIcon(QIcon(icon.pixmap(QSize(imageSize, imageSize))));
+        item->setData(QVariant::fromValue(QVOpenWithItem{application, file}));
+        connect(item, &QAction::triggered, this, [this, item] { openWith(item); });
+    }
+    menu->setToolTipsVisible(true);
+}
+
+void QVBookmarksWindowController::openWith(const QAction* item) {
+    const auto openWithItem = item->data().value<QVOpenWithItem>();
+    const QVFilePtr file = openWithItem.file.lock();
+    if (!file)
+        return;
+    SecurityScope::startAccessing(file->path());
+    Applications::shared().launch(openWithItem.openWithURL, {QUrl::fromLocalFile(file->path())});
+    SecurityScope::stopAccessing(file->path());
+}
+
+bool QVBookmarksWindowController::writeItemsToPasteboard(const std::vector<QVOutlineItem>& items,
+                                                         QMimeData& pasteboard) {
+    pasteboard.clear();
+    QStringList urls;
+    QStringList titles;
+    QStringList paths;
+    QStringList texts;
+    for (const QVOutlineItem& item : items) {
+        const QVFilePtr& file = item.file;
+        if (!file)
+            continue;
+        if (file->isWebLoc() && !file->webLocData().isEmpty()) {
+            const std::optional<QVariant> stored = PropertyList::parseValue(file->webLocData());
+            // Without a location a bookmark has nothing to give as a URL: it goes as its file.
+            if (stored && !file->webLocation().isEmpty()) {
+                const QString name = stored->toMap().value(QStringLiteral("urlName")).toString();
+                urls.append(file->webLocation());
+                titles.append(name.isEmpty() ? file->nameWithoutExtension() : name);
+            } else if (stored) {
+                paths.append(file->path());
+            }
+        } else {
+            paths.append(file->path());
+        }
+        if (auto snippet = std::dynamic_pointer_cast<QVTextSnippetFile>(file))
+            texts.append(snippet->contents());
+        if (auto swatch = std::dynamic_pointer_cast<QVColorFile>(file))
+            texts.append(swatch->tooltip());
+    }
+    if (urls.isEmpty() && paths.isEmpty() && texts.isEmpty())
+        return false;
+    const QString carriageReturn(QChar(0x0D));
+    // The system's string type is its UTF-8 plain text: one string under both names.
+    auto setString = [&pasteboard, &carriageReturn](const QStringList& strings) {
+        const QByteArray joined = strings.join(carriageReturn).toUtf8();
+        pasteboard.setData(DragType::string, joined);
+        pasteboard.setData(DragType::utf8PlainText, joined);
+    };
+    if (!urls.isEmpty()) {
+        pasteboard.setData(DragType::webURLsWithTitles,
+                           propertyList(QVariantList{arrayOf(urls), arrayOf(titles)}));
+        pasteboard.setData(DragType::urls, propertyList(arrayOf(urls)));
+        setString(urls);
+        pasteboard.setData(DragType::publicURL, urls.front().toUtf8());
+        pasteboard.setData(DragType::publicURLName, titles.front().toUtf8());
+        // What browsers and file managers read a dropped link from.
+        const QString mozilla = urls.front() + u'\n' + titles.front();
+        pasteboard.setData(
+            DragType::mozillaURL,
+            QByteArray(reinterpret_cast<const char*>(mozilla.utf16()), mozilla.size() * 2));
+    }
+    if (!texts.isEmpty())
+        setString(texts);
+    if (!paths.isEmpty()) {
+        QList<QUrl> files;
+        for (const QString& path : paths)
+            files.append(QUrl::fromLocalFile(path));
+        pasteboard.setUrls(files);
+        if (texts.isEmpty())
+            setString(paths);
+    }
+    return true;
+}
+
+void QVBookmarksWindowController::showSettingsMenu() {
+    settingsMenu_.popup(QCursor::pos());
+}
+
+void QVBookmarksWindowController::openEdit() {
+    NotificationCenter::defaultCenter().post(QStringLiteral("Notification.openEdit"));
+}
+
+void QVBookmarksWindowController::openSettings() {
+    NotificationCenter::defaultCenter().post(QStringLiteral("Notification.openPreferences"));
+}
+
+void QVBookmarksWindowController::openCustomerSupport() {
+    Workspace::openURL(supportPage);
+}
+
+void QVBookmarksWindowController::openWelcomeWindow() {
+    Workspace::openURL(moreAppsPage);
+}
+
+void QVBookmarksWindowController::holdOpenBriefly() {
+    QPointer<QVBookmarksWindowController> self(this);
+    Scheduler::shared().schedule(canHideRestoreSeconds, false, [self] {
+        if (self)
+            self->setCanHide(true);
+    });
+}
+
+void QVBookmarksWindowController::rateApp() {
+    setCanHide(false);
+    Workspace::openURL(feedbackPage);
+    holdOpenBriefly();
+}
+
+void QVBookmarksWindowController::checkForUpdates() {
+    setCanHide(false);
+    Alert::runModal({QStringLiteral("Updates come from your package manager"),
+                     QStringLiteral("Quiverlane is updated along with the rest of the system "
+                                    "by its package manager."),
+                     {QStringLiteral("OK")}});
+    holdOpenBriefly();
+}
+
+void QVBookmarksWindowController::quitApp() {
+    if (Application* application = Application::shared())
+        application->terminate();
 }

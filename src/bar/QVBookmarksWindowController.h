@@ -3,6 +3,7 @@
 #include "bar/QVOutlineView.h"
 #include "bar/QVPopupWindowController.h"
 #include "bar/STDockableWindowController.h"
+#include "clipboard/QVSnippetCopier.h"
 #include "library/QVTextSnippetFile.h"
 
 #include <QFont>
@@ -11,12 +12,14 @@
 #include <QSize>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class MWNoScrollView;
 class MWTableCellView;
 class MWColorWellTableCellView;
 class MWView;
+class QMimeData;
 class QToolButton;
 class QVColorFile;
 
@@ -37,6 +40,26 @@ public:
     static constexpr int scrollStep = 20;
     static constexpr int arrowHeight = 20;
     static constexpr int settingsButtonWidth = 26;
+    static constexpr double activateDelaySeconds = 0.2;
+    static constexpr double canHideRestoreSeconds = 0.5;
+    // The row menu's entries that not every kind of shortcut has.
+    static constexpr int openWithItemTag = 1000;
+    static constexpr int showInFileManagerItemTag = 1001;
+    static const QString noApplicationTitle;
+    static const QString aliasPanelMessage;
+    static const QUrl supportPage;
+    static const QUrl moreAppsPage;
+    static const QUrl feedbackPage;
+
+    // What "clickAction" chooses.
+    enum ClickAction : qint64 { openAction = 0, revealAction = 1 };
+
+    // Whether a selection change made during `event` opens the rows: Shift- and
+    // Ctrl-clicks build a selection, and arrow keys move it, without opening.
+    static bool opensOnSelection(const QVOutlineView::CurrentEvent& event);
+    // Fills `pasteboard` with the dragged shortcuts; false when they carry nothing.
+    static bool writeItemsToPasteboard(const std::vector<QVOutlineItem>& items,
+                                       QMimeData& pasteboard);
 
     // The arithmetic of the bar's size, on its own.
     // The longest name of the groups and their shortcuts by character count; of
@@ -61,6 +84,13 @@ public:
     QVOutlineView* outlineView() const { return outlineView_; }
     QToolButton* settingsButton() const { return settingsButton_; }
     QMenu* settingsMenu() { return &settingsMenu_; }
+    QMenu* contextMenu() { return &contextMenu_; }
+    QMenu* openWithMenu() { return &openWithMenu_; }
+    QAction* joinMailingListItem() const { return joinMailingListItem_; }
+    QAction* rateAppItem() const { return rateAppItem_; }
+    QAction* updateItem() const { return updateItem_; }
+    QAction* updateSepItem() const { return updateSepItem_; }
+    QUrl aliasDestinationURL() const { return aliasDestinationURL_; }
     QWidget* upArrowWindow() const { return upArrowWindow_; }
     QWidget* downArrowWindow() const { return downArrowWindow_; }
     const std::vector<QPointer<QWidget>>& childWindows() const { return childWindows_; }
@@ -105,10 +135,30 @@ public:
     std::unique_ptr<QVRowView> outlineViewRowViewForItem(const QVOutlineItem& item) const;
     MWTableCellView* outlineViewViewForItem(const QVOutlineItem& item, int row);
 
-    // Snippets the user chose to copy or paste; the copying itself is elsewhere.
+    // Snippets the user chose to copy or paste.
     virtual void handleTextSnippets(const std::vector<QVTextSnippetFilePtr>& snippets) {
-        (void)snippets;
+        snippetCopier_.handleTextSnippets(snippets);
     }
+
+    void outlineViewSelectionDidChange();
+    void openClickedOrSelectedFiles();
+    void openClickedOrSelectedFilesWithAction(qint64 action);
+    void showInFinder() { openClickedOrSelectedFilesWithAction(revealAction); }
+    void resolveAliasWithFile(const QVFilePtr& file);
+    // Only the alias's target may be chosen in its panel.
+    bool panelShouldEnableURL(const QUrl& url) const;
+    void menuNeedsUpdate();
+    void openWithMenuForItem(const QVFilePtr& file, QMenu* menu);
+    void openWith(const QAction* item);
+
+    void showSettingsMenu();
+    void openEdit();
+    void openSettings();
+    void openCustomerSupport();
+    void openWelcomeWindow();
+    void rateApp();
+    void checkForUpdates();
+    void quitApp();
 
     void windowWillShow() override;
     void windowDidShow() override;
@@ -132,6 +182,10 @@ protected:
     // The height of the visible area of the screen the icon is on.
     virtual int visibleScreenHeight() const;
 
+    // Asks the user to confirm `aliasDestinationURL()` in an open panel; the
+    // location chosen, nothing when cancelled.
+    virtual std::optional<QUrl> runAliasPanel();
+
 private:
     QWidget* makeArrowWindow(const QString& imageName);
     void addChildWindow(QWidget* child);
@@ -139,6 +193,9 @@ private:
     void applyContentSize(QSize size);
     void setScrolling(bool enabled);
     void didExpandOrCollapse();
+    void buildMenus();
+    void openFile(const QVFilePtr& file);
+    void holdOpenBriefly();
     void didClick(int row);
     void didDoubleClick(int row);
     void stopAutoScrolling();
@@ -155,6 +212,14 @@ private:
     QVOutlineView* outlineView_ = nullptr;
     QToolButton* settingsButton_ = nullptr;
     QMenu settingsMenu_;
+    QMenu contextMenu_;
+    QMenu openWithMenu_;
+    QAction* joinMailingListItem_ = nullptr;
+    QAction* rateAppItem_ = nullptr;
+    QAction* updateItem_ = nullptr;
+    QAction* updateSepItem_ = nullptr;
+    QUrl aliasDestinationURL_;
+    QVSnippetCopier snippetCopier_{[this] { actuallyHideWindow(false); }};
     QWidget* upArrowWindow_ = nullptr;
     QWidget* downArrowWindow_ = nullptr;
     std::vector<QPointer<QWidget>> childWindows_;

@@ -2,9 +2,13 @@
 
 #include "platform/VirtualKeyCodes.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
+#include <QDrag>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -380,13 +384,20 @@ void QVOutlineView::leaveEvent(QEvent* event) {
     QTreeView::leaveEvent(event);
 }
 
+template <typename Handle> void QVOutlineView::handling(const CurrentEvent& event, Handle handle) {
+    const CurrentEvent outer = currentEvent_;
+    currentEvent_ = event;
+    handle();
+    currentEvent_ = outer;
+}
+
 void QVOutlineView::mousePressEvent(QMouseEvent* event) {
     clickedRow_ = rowAtPoint(viewport()->mapTo(this, event->position().toPoint()));
-    QTreeView::mousePressEvent(event);
+    handling({event->type(), event->modifiers()}, [&] { QTreeView::mousePressEvent(event); });
 }
 
 void QVOutlineView::mouseReleaseEvent(QMouseEvent* event) {
-    QTreeView::mouseReleaseEvent(event);
+    handling({event->type(), event->modifiers()}, [&] { QTreeView::mouseReleaseEvent(event); });
     if (event->button() == Qt::LeftButton && clickedRow_ != -2)
         Q_EMIT action(clickedRow_);
     clickedRow_ = -1;
@@ -408,11 +419,50 @@ void QVOutlineView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    // Keys go on from the row under the pointer, where the user is looking.
-    if (hoveredRow_ != -1 && itemAtRow(hoveredRow_).isFile())
-        selectRow(hoveredRow_);
-    hoveredRow_ = -1;
-    QTreeView::keyPressEvent(event);
+    handling({event->type(), event->modifiers(), event->key()}, [&] {
+        // Keys go on from the row under the pointer, where the user is looking.
+        if (hoveredRow_ != -1 && itemAtRow(hoveredRow_).isFile())
+            selectRow(hoveredRow_);
+        hoveredRow_ = -1;
+        QTreeView::keyPressEvent(event);
+    });
+}
+
+void QVOutlineView::keyReleaseEvent(QKeyEvent* event) {
+    handling({event->type(), event->modifiers(), event->key()},
+             [&] { QTreeView::keyReleaseEvent(event); });
+}
+
+QMenu* QVOutlineView::menuForEvent(QPoint point) {
+    const int row = rowAtPoint(point);
+    if (row == -1 || itemAtRow(row).isGroup() || !rowMenu_)
+        return nullptr;
+    clickedRow_ = row;
+    return rowMenu_;
+}
+
+void QVOutlineView::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = menuForEvent(viewport()->mapTo(this, event->pos()));
+    if (!menu)
+        return;
+    menu->exec(event->globalPos());
+    menuDidClose();
+}
+
+std::vector<QVOutlineItem> QVOutlineView::draggedItems() const {
+    std::vector<QVOutlineItem> items;
+    for (int row : selectedRows())
+        items.push_back(itemAtRow(row));
+    return items;
+}
+
+void QVOutlineView::startDrag(Qt::DropActions) {
+    QMimeData* data = dragSource_ ? dragSource_(draggedItems()) : nullptr;
+    if (!data)
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->exec(dragOperationMask, Qt::CopyAction);
 }
 
 QModelIndex QVOutlineView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
@@ -446,4 +496,5 @@ void QVOutlineView::selectionChanged(const QItemSelection& selected,
         if (QVRowView* rowView = rowViewAtRow(rowForIndex(index), false))
             rowView->setSelected(true);
     }
+    Q_EMIT selectionDidChange();
 }

@@ -5,6 +5,7 @@
 
 #include <QAbstractItemModel>
 #include <QColor>
+#include <QEvent>
 #include <QPointer>
 #include <QTreeView>
 #include <functional>
@@ -109,6 +110,8 @@ private:
 };
 
 class QVOutlineView;
+class QMenu;
+class QMimeData;
 
 class QVOutlineViewHoverDelegate {
 public:
@@ -123,6 +126,15 @@ class QVOutlineView : public QTreeView {
     Q_OBJECT
 public:
     static constexpr double hoverSeconds = 0.3;
+    // Rows leave the bar to be linked to or copied, never moved out of it.
+    static constexpr Qt::DropActions dragOperationMask = Qt::LinkAction | Qt::CopyAction;
+
+    // The input event the list is handling, as a selection change sees it.
+    struct CurrentEvent {
+        QEvent::Type type = QEvent::None;
+        Qt::KeyboardModifiers modifiers;
+        int key = 0; // for key events
+    };
 
     explicit QVOutlineView(QWidget* parent = nullptr);
     ~QVOutlineView() override;
@@ -136,6 +148,19 @@ public:
     // The row a click or context click is acting on, -1 outside of one.
     int clickedRow() const { return clickedRow_; }
     void setDarkMode(std::function<bool()> isDarkMode) { isDarkMode_ = std::move(isDarkMode); }
+    const CurrentEvent& currentEvent() const { return currentEvent_; }
+
+    // The menu of a shortcut's row; group rows and empty space have none.
+    void setRowMenu(QMenu* menu) { rowMenu_ = menu; }
+    // The menu for a context click at `point` (list coordinates), which becomes the
+    // clicked row until `menuDidClose`; null where there is no menu.
+    QMenu* menuForEvent(QPoint point);
+    void menuDidClose() { clickedRow_ = -1; }
+
+    // What a drag of `items` carries; null refuses the drag.
+    using DragSource = std::function<QMimeData*(const std::vector<QVOutlineItem>& items)>;
+    void setDragSource(DragSource source) { dragSource_ = std::move(source); }
+    std::vector<QVOutlineItem> draggedItems() const;
 
     int numberOfRows() const;
     QModelIndex indexAtRow(int row) const;
@@ -166,6 +191,7 @@ Q_SIGNALS:
     // The row was clicked (-1: the click was on no row).
     void action(int row);
     void doubleAction(int row);
+    void selectionDidChange();
 
 protected:
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
@@ -177,12 +203,17 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
 
 private:
     void trackPointer(QPoint point);
+    // Runs `handle` with `event` as the current event.
+    template <typename Handle> void handling(const CurrentEvent& event, Handle handle);
     QVRowView* rowViewForIndex(const QModelIndex& index) const;
 
     QVOutlineModel* model_;
@@ -194,6 +225,9 @@ private:
     std::shared_ptr<MWTimer> hoverTimer_;
     std::function<bool()> isDarkMode_;
     RowViewFactory rowViewFactory_;
+    CurrentEvent currentEvent_;
+    QPointer<QMenu> rowMenu_;
+    DragSource dragSource_;
     // Keyed by the row's object, which outlives the row on screen.
     mutable std::map<const void*, std::unique_ptr<QVRowView>> rowViews_;
 };
