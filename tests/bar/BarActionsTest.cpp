@@ -15,10 +15,16 @@
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMenu>
 #include <QMimeData>
+#include <QSortFilterProxyModel>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -70,9 +76,13 @@ public:
     int panels = 0;
     bool couldHideDuringPanel = true;
     std::optional<QUrl> panelAnswer;
+    bool copySnippets = false; // hand them on to the copier
+    bool realPanel = false;
 
     void handleTextSnippets(const std::vector<QVTextSnippetFilePtr>& snippets) override {
         handedSnippets.push_back(snippets);
+        if (copySnippets)
+            QVBookmarksWindowController::handleTextSnippets(snippets);
     }
     void windowWillHideAnimated(bool animated) override {
         ++hides;
@@ -84,7 +94,7 @@ protected:
     std::optional<QUrl> runAliasPanel() override {
         ++panels;
         couldHideDuringPanel = STDockableWindowController::canHide();
-        return panelAnswer;
+        return realPanel ? QVBookmarksWindowController::runAliasPanel() : panelAnswer;
     }
 };
 
@@ -461,6 +471,52 @@ TEST_F(BarActions, AnAliasPanelHoldsTheBarAndAnOkayPointsTheShortcutAtTheTarget)
     click(1);
     EXPECT_EQ(link->url(), target);
     EXPECT_FALSE(link->isAlias());
+}
+
+TEST_F(BarActions, TheAccessPanelOffersTheAliasTargetAlone) {
+    QVFilePtr link = alias();
+    const QUrl target = link->aliasDestinationURL();
+    folder.write("sibling.txt");
+    showBar({link});
+    bar->realPanel = true;
+    QStringList shown;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* panel = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(panel, nullptr);
+        title = panel->windowTitle();
+        auto* proxy = panel->proxyModel();
+        auto* files = qobject_cast<QFileSystemModel*>(proxy->sourceModel());
+        QModelIndex here;
+        processEventsUntil([&] {
+            here = proxy->mapFromSource(files->index(folder.path()));
+            return here.isValid() && proxy->rowCount(here) > 0;
+        });
+        processEventsFor(100); // the rest of the folder's entries, if any were let through
+        here = proxy->mapFromSource(files->index(folder.path()));
+        for (int row = 0; row < proxy->rowCount(here); ++row)
+            shown.append(proxy->index(row, 0, here).data().toString());
+        static_cast<QDialog*>(panel)->accept(); // QFileDialog's own checks what was chosen
+    });
+    click(1);
+    EXPECT_EQ(title, QVBookmarksWindowController::aliasPanelMessage);
+    EXPECT_EQ(shown, QStringList{"target.txt"}) << "the alias and its sibling are not offered";
+    EXPECT_FALSE(bar->couldHideDuringPanel);
+    EXPECT_EQ(link->url(), target);
+}
+
+TEST_F(BarActions, ASnippetIsCopiedAndTheBarHides) {
+    const bool pastes = defaults().pasteDirectly();
+    const bool notifies = defaults().showCopiedNotification();
+    defaults().setPasteDirectly(false);
+    defaults().setShowCopiedNotification(false);
+    showBar({snippets.snippet("some text")});
+    bar->copySnippets = true;
+    click(1);
+    EXPECT_EQ(QApplication::clipboard()->text(), "some text");
+    EXPECT_EQ(bar->hides, 1);
+    defaults().setPasteDirectly(pastes);
+    defaults().setShowCopiedNotification(notifies);
 }
 
 TEST_F(BarActions, TheRowMenuHidesWhatTheShortcutCannotDo) {
