@@ -99,18 +99,8 @@ bool activate(WindowId window) {
     const X11& session = x11();
     if (!session.connection || session.activeWindowAtom == XCB_NONE || window == 0)
         return false;
-    xcb_client_message_event_t request{};
-    request.response_type = XCB_CLIENT_MESSAGE;
-    request.format = 32;
-    request.window = window;
-    request.type = session.activeWindowAtom;
     // Source 2 ("pager"): the user asked for it, so focus-stealing rules do not apply.
-    request.data.data32[0] = 2;
-    request.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(session.connection, 0, session.root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&request));
-    xcb_flush(session.connection);
+    X11Session::requestOfWindowManager(window, session.activeWindowAtom, {2, XCB_CURRENT_TIME});
     return true;
 }
 

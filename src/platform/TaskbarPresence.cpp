@@ -19,25 +19,14 @@ bool isOrdinaryWindow(const QWidget* window) {
 
 // The window manager keeps _NET_WM_STATE of a mapped window; it is asked to change it.
 void apply(QWidget* window) {
-    xcb_connection_t* connection = X11Session::connection();
-    if (!connection || !window->windowHandle() || !isOrdinaryWindow(window))
+    if (!X11Session::connection() || !window->windowHandle() || !isOrdinaryWindow(window))
         return;
     static const xcb_atom_t state = X11Session::atom("_NET_WM_STATE");
     static const xcb_atom_t skipTaskbar = X11Session::atom("_NET_WM_STATE_SKIP_TASKBAR");
     static const xcb_atom_t skipPager = X11Session::atom("_NET_WM_STATE_SKIP_PAGER");
-    xcb_client_message_event_t request{};
-    request.response_type = XCB_CLIENT_MESSAGE;
-    request.format = 32;
-    request.window = xcb_window_t(window->winId());
-    request.type = state;
-    request.data.data32[0] = listed ? 0 : 1; // remove : add
-    request.data.data32[1] = skipTaskbar;
-    request.data.data32[2] = skipPager;
-    request.data.data32[3] = 1; // from an application
-    xcb_send_event(connection, 0, X11Session::root(),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&request));
-    xcb_flush(connection);
+    // Remove (0) or add (1) both states, asked as an application (1).
+    X11Session::requestOfWindowManager(xcb_window_t(window->winId()), state,
+                                       {listed ? 0u : 1u, skipTaskbar, skipPager, 1});
 }
 
 // Windows that appear later take the same state once they are on screen.

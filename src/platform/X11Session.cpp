@@ -28,4 +28,25 @@ xcb_atom_t atom(const char* name) {
     return result;
 }
 
+void requestOfWindowManager(xcb_window_t window, xcb_atom_t type,
+                            std::initializer_list<uint32_t> data) {
+    xcb_connection_t* x = connection();
+    if (!x)
+        return;
+    xcb_client_message_event_t request{};
+    request.response_type = XCB_CLIENT_MESSAGE;
+    request.format = 32;
+    request.window = window;
+    request.type = type;
+    int i = 0;
+    for (uint32_t value : data) {
+        if (i < 5)
+            request.data.data32[i++] = value;
+    }
+    xcb_send_event(x, 0, root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&request));
+    xcb_flush(x);
+}
+
 } // namespace X11Session
