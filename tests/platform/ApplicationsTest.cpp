@@ -61,7 +61,8 @@ void checkRegistry(const QString& root) {
 
     // Started once, with the document: the entry copies what it was handed.
     EXPECT_NE(registry.launch(registry.applicationToOpen(notes), {notes}), 0);
-    EXPECT_TRUE(processEventsUntil([&] { return QFile::exists(root + "/copied.txt"); }));
+    // The copy may exist before it has all its bytes: wait for them.
+    EXPECT_TRUE(processEventsUntil([&] { return readFile(root + "/copied.txt") == "the notes"; }));
     EXPECT_EQ(readFile(root + "/copied.txt"), "the notes");
 }
 
